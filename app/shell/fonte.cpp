@@ -1,0 +1,139 @@
+// Decoding and encoding of source files.
+#include "fonte.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "gravacao.hpp"
+#include "texto.hpp"
+
+namespace orvandel {
+
+namespace {
+
+constexpr std::string_view kBomUtf8 = "\xEF\xBB\xBF";
+constexpr std::string_view kBomUtf16LE = "\xFF\xFE";
+constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
+
+// Calls `porLinha` for each line of `texto`; a final line end opens no empty last line.
+template <typename F> void percorreLinhas(std::string_view texto, F&& porLinha) {
+    size_t inicio = 0;
+    while (inicio < texto.size()) {
+        const size_t fim = texto.find_first_of("\r\n", inicio);
+        if (fim == std::string_view::npos) {
+            porLinha(texto.substr(inicio));
+            return;
+        }
+        porLinha(texto.substr(inicio, fim - inicio));
+        inicio = fim + ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
+    }
+}
+
+std::string utf16ParaUtf8(std::string_view bytes, bool bigEndian) {
+    std::string resultado;
+    resultado.reserve(bytes.size());
+    const auto unidade = [&](size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t codigo = unidade(i);
+        if (codigo >= 0xD800 && codigo <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t baixo = unidade(i + 2);
+            if (baixo >= 0xDC00 && baixo <= 0xDFFF) {
+                codigo = 0x10000 + ((codigo - 0xD800) << 10) + (baixo - 0xDC00);
+                i += 2;
+            }
+        }
+        acrescentaUtf8(resultado, codigo); // a lone surrogate becomes U+FFFD
+    }
+    if (i < bytes.size()) acrescentaUtf8(resultado, 0xFFFD); // an odd last byte
+    return resultado;
+}
+
+std::string utf8ParaUtf16(std::string_view texto, bool bigEndian) {
+    std::string resultado;
+    const auto unidade = [&](char32_t u) {
+        const char alto = static_cast<char>(u >> 8), baixo = static_cast<char>(u & 0xFF);
+        resultado += bigEndian ? alto : baixo;
+        resultado += bigEndian ? baixo : alto;
+    };
+    for (char32_t codigo : decodificaUtf8(texto)) {
+        if (codigo < 0x10000) {
+            unidade(codigo);
+        } else {
+            unidade(0xD800 + ((codigo - 0x10000) >> 10));
+            unidade(0xDC00 + ((codigo - 0x10000) & 0x3FF));
+        }
+    }
+    return resultado;
+}
+
+std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
+    std::vector<std::string> linhas;
+    percorreLinhas(texto, [&](std::string_view linha) {
+        linhas.push_back(deCp1252 ? cp1252ParaUtf8(linha) : std::string(linha));
+    });
+    return linhas;
+}
+
+[[noreturn]] void falhaLeitura(const std::filesystem::path& caminho, int codigo) {
+    throw FalhaArquivo("Não foi possível ler o arquivo " + caminho.string() + ": " +
+                       descricaoErro(codigo));
+}
+
+} // namespace
+
+TextoFonte decodificaFonte(std::string_view bytes) {
+    if (bytes.starts_with(kBomUtf8))
+        return {separaLinhas(bytes.substr(kBomUtf8.size()), false), Codificacao::Utf8};
+    if (bytes.starts_with(kBomUtf16LE))
+        return {separaLinhas(utf16ParaUtf8(bytes.substr(2), false), false), Codificacao::Utf16LE};
+    if (bytes.starts_with(kBomUtf16BE))
+        return {separaLinhas(utf16ParaUtf8(bytes.substr(2), true), false), Codificacao::Utf16BE};
+    return {separaLinhas(bytes, true), Codificacao::Cp1252};
+}
+
+std::string codificaFonte(const TextoFonte& texto) {
+    std::string corpo;
+    for (const std::string& linha : texto.linhas) {
+        corpo += linha;
+        corpo += "\r\n";
+    }
+    switch (texto.codificacao) {
+    case Codificacao::Utf8: return std::string(kBomUtf8) + corpo;
+    case Codificacao::Utf16LE: return std::string(kBomUtf16LE) + utf8ParaUtf16(corpo, false);
+    case Codificacao::Utf16BE: return std::string(kBomUtf16BE) + utf8ParaUtf16(corpo, true);
+    case Codificacao::Cp1252: break;
+    }
+    return utf8ParaCp1252(corpo);
+}
+
+TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) falhaLeitura(caminho, errno);
+    std::string bytes;
+    char bloco[1 << 16];
+    for (;;) {
+        const ssize_t lidos = ::read(fd, bloco, sizeof bloco);
+        if (lidos < 0 && errno == EINTR) continue;
+        if (lidos < 0) {
+            const int codigo = errno;
+            ::close(fd);
+            falhaLeitura(caminho, codigo);
+        }
+        if (lidos == 0) break;
+        bytes.append(bloco, static_cast<size_t>(lidos));
+    }
+    ::close(fd);
+    return decodificaFonte(bytes);
+}
+
+void gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto) {
+    gravaAtomicamente(caminho, codificaFonte(texto));
+}
+
+} // namespace orvandel

@@ -1,0 +1,53 @@
+// The encoder shared by the accumulator machines, Zibel and Kovra.
+#include "acumulador.hpp"
+
+#include "montagem.hpp"
+#include "texto.hpp"
+#include "valores.hpp"
+
+namespace orvandel {
+
+namespace {
+
+const OpcodeAcumulador* buscaOpcode(std::span<const OpcodeAcumulador> tabela,
+                                    std::string_view mnemonico) {
+    for (const OpcodeAcumulador& linha : tabela)
+        if (linha.mnemonico == mnemonico) return &linha;
+    return nullptr;
+}
+
+// The address byte after the opcode: a numeral or a defined symbol reference, low 8 bits.
+void geraEndereco(Montador& m, std::string_view nomeMaquina, const std::vector<std::string>& operandos,
+                  int32_t endereco, int32_t numLinha) {
+    int32_t valor = 0;
+    if (operandos.size() != 1) {
+        m.diag.registraErro("Erro na definição do endereço do operando", numLinha);
+        armazenaPalavra(m, 0, endereco, numLinha);
+        return;
+    }
+    const std::string& operando = operandos[0];
+    if (operando.starts_with('#')) {
+        m.diag.registraErro("Modo imediato não suportado no " + std::string(nomeMaquina), numLinha);
+    } else if (ehNumero(operando)) {
+        armazenaPalavra(m, converteNumero(m, operando, numLinha) & 0xFF, endereco, numLinha);
+    } else if (resolveSimbolo(m, operando, valor, numLinha)) {
+        armazenaPalavra(m, valor & 0xFF, endereco, numLinha);
+    } else {
+        m.diag.registraErro("Operando indefinido: " + trecho(operando), numLinha);
+    }
+}
+
+} // namespace
+
+void geraAcumulador(Montador& m, std::span<const OpcodeAcumulador> tabela,
+                    std::string_view nomeMaquina, std::string_view operacao,
+                    std::vector<std::string>& operandos, int32_t contPosicao, int32_t numLinha) {
+    for (std::string& operando : operandos) emMaiusculas(operando);
+    const OpcodeAcumulador* instrucao = buscaOpcode(tabela, maiusculas(operacao));
+    if (!instrucao) return;
+    armazenaPalavra(m, instrucao->opcode, contPosicao, numLinha);
+    if (instrucao->temEndereco)
+        geraEndereco(m, nomeMaquina, operandos, soma32(contPosicao, 1), numLinha);
+}
+
+} // namespace orvandel

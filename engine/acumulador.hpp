@@ -1,0 +1,27 @@
+// What Zibel and Kovra share: accumulator machines whose instructions are an opcode byte,
+// optionally followed by an address byte.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvandel {
+
+struct Montador;
+
+struct OpcodeAcumulador {
+    std::string_view mnemonico;
+    uint8_t opcode;
+    bool temEndereco; // a second byte: the operand's address
+};
+
+// Places the instruction for `operacao` from the machine's opcode table. `nomeMaquina` names the
+// machine in the immediate-mode message.
+void geraAcumulador(Montador& m, std::span<const OpcodeAcumulador> tabela,
+                    std::string_view nomeMaquina, std::string_view operacao,
+                    std::vector<std::string>& operandos, int32_t contPosicao, int32_t numLinha);
+
+} // namespace orvandel

@@ -1,0 +1,200 @@
+// The directives. DB, DW, DAB and DAW write their bytes straight into the image, without the
+// value checks of armazenaPalavra; bytes that would fall outside the image are dropped.
+#include "diretivas.hpp"
+
+#include "montagem.hpp"
+#include "texto.hpp"
+#include "valores.hpp"
+
+namespace orvandel {
+
+namespace {
+
+struct Linha {
+    Montador& m;
+    int passagem;
+    int32_t inicio; // L: the counter before the line
+    const std::vector<std::string>& operandos;
+    int32_t numLinha;
+
+    void erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
+    bool enchimento() const { return passagem == 2; }
+};
+
+std::string foraDaFaixa(int32_t valor) {
+    return "Valor fora da faixa: " + std::to_string(valor) + " (decimal)";
+}
+
+// A character's value in a data directive is its Unicode code, as the shell's text has it.
+int32_t codigoCaractere(char c) {
+    return static_cast<int32_t>(unicodeDeCp1252(static_cast<unsigned char>(c)));
+}
+
+// ORG n
+int32_t org(const Linha& l) {
+    if (l.operandos.size() != 1) {
+        if (l.enchimento()) l.erro("Uso incorreto da diretiva ORG");
+        return l.inicio;
+    }
+    const std::string& operando = l.operandos[0];
+    if (!ehNumero(operando)) {
+        l.erro("Número inválido: " + trecho(operando));
+        return l.enchimento() ? l.inicio : 0;
+    }
+    const int32_t endereco = converteNumero(l.m, operando, l.numLinha);
+    if (enderecoValido(l.m.maquina, endereco)) return endereco;
+    if (l.enchimento()) l.erro("Endereço fora do espaço de memória");
+    return 0;
+}
+
+// The value of the single operand of DB or DW; `ehByte` selects DB's warning for Jelmo pointers.
+int32_t valorDado(const Linha& l, bool ehByte) {
+    if (l.operandos.empty()) return 0;
+    if (l.operandos.size() > 1) {
+        l.erro("Número incorreto de parâmetros");
+        return 0;
+    }
+    const std::string& operando = l.operandos[0];
+    int32_t valor = 0;
+    if (operando.starts_with('\'')) {
+        if (operando.size() == 3 && operando[2] == '\'') return codigoCaractere(operando[1]);
+        l.erro("Especificação ASCII incorreta");
+    } else if (ehNumero(operando)) {
+        valor = converteNumero(l.m, operando, l.numLinha);
+    } else if (resolveSimbolo(l.m, operando, valor, l.numLinha)) {
+        if (ehByte && ehJelmo(l.m.maquina)) l.m.diag.registraAviso("Ponteiro de 8 bits", l.numLinha);
+    } else {
+        l.erro("Especificação incorreta");
+        valor = 0;
+    }
+    return valor;
+}
+
+// DB [value] | DW [value]
+int32_t dado(const Linha& l, bool ehByte) {
+    const int32_t ultimo = ehByte ? l.inicio : soma32(l.inicio, 1);
+    const bool cabe = enderecoValido(l.m.maquina, ultimo);
+    if (!cabe) l.erro("Não é possível reservar valor fora do espaço de memória");
+    if (l.enchimento()) {
+        const int32_t valor = valorDado(l, ehByte);
+        const int32_t minimo = ehByte ? -128 : -32768, maximo = ehByte ? 255 : 65535;
+        if (valor < minimo || valor > maximo) l.erro(foraDaFaixa(valor));
+        if (ehByte) {
+            escreveByte(l.m.memoria, l.inicio, valor);
+        } else {
+            escreveByte(l.m.memoria, l.inicio, valor >> 8);
+            escreveByte(l.m.memoria, int64_t{l.inicio} + 1, valor);
+        }
+    }
+    return cabe ? soma32(ultimo, 1) : 0;
+}
+
+bool ehTexto(const std::string& item) { return item.starts_with('\''); }
+bool textoBemFormado(const std::string& item) { return item.size() > 2 && item.back() == '\''; }
+
+// The size n of `[n]`: every character but the brackets, as a signed decimal integer.
+int32_t tamanhoArray(const std::string& operando) {
+    std::string texto;
+    for (char c : operando)
+        if (c != '[' && c != ']') texto += c;
+    int32_t n = 0;
+    if (!leInteiroDecimal(texto, n)) throw ValorInteiroInvalido(texto);
+    return n;
+}
+
+// E, the address after the array, for the size form or the list form.
+int32_t fimReserva(const Linha& l, int32_t elemento) {
+    const std::string& primeiro = l.operandos[0];
+    if (primeiro.starts_with('['))
+        return soma32(l.inicio, static_cast<int32_t>(static_cast<uint32_t>(tamanhoArray(primeiro)) *
+                                                     static_cast<uint32_t>(elemento)));
+    int32_t fim = l.inicio;
+    for (const std::string& item : l.operandos) {
+        if (!ehTexto(item)) {
+            fim = soma32(fim, elemento);
+        } else if (textoBemFormado(item)) {
+            const auto caracteres = static_cast<int32_t>(item.size() - 2);
+            fim = soma32(fim, static_cast<int32_t>(static_cast<uint32_t>(caracteres) *
+                                                   static_cast<uint32_t>(elemento)));
+        } else {
+            l.erro("Especificação ASCII incorreta");
+        }
+    }
+    return fim;
+}
+
+// Writes one element (a byte, or a big-endian word) at L + k and moves k past it.
+void escreveElemento(const Linha& l, int64_t& k, int32_t elemento, int32_t valor) {
+    if (elemento == 2) escreveByte(l.m.memoria, l.inicio + k++, valor >> 8);
+    escreveByte(l.m.memoria, l.inicio + k++, valor);
+}
+
+void preencheLista(const Linha& l, int32_t elemento) {
+    const int32_t minimo = elemento == 1 ? -128 : -32768, maximo = elemento == 1 ? 255 : 65535;
+    int64_t k = 0;
+    for (const std::string& item : l.operandos) {
+        if (ehTexto(item)) {
+            if (!textoBemFormado(item)) {
+                l.erro("Especificação ASCII incorreta");
+                continue;
+            }
+            for (size_t i = 1; i + 1 < item.size(); ++i)
+                escreveElemento(l, k, elemento, codigoCaractere(item[i]) & 0xFF);
+            continue;
+        }
+        const int32_t valor = converteNumero(l.m, item, l.numLinha);
+        if (valor < minimo || valor > maximo) {
+            l.erro(foraDaFaixa(valor));
+            continue;
+        }
+        escreveElemento(l, k, elemento, valor);
+    }
+}
+
+// Zeroes the elements of `[n]`, clipped to the image.
+void preencheZeros(const Linha& l, int32_t elemento) {
+    const int64_t bytes = int64_t{tamanhoArray(l.operandos[0])} * elemento;
+    const int64_t de = std::max<int64_t>(l.inicio, 0);
+    const int64_t ate = std::min<int64_t>(int64_t{l.inicio} + bytes, kTamanhoMemoria);
+    for (int64_t endereco = de; endereco < ate; ++endereco) escreveByte(l.m.memoria, endereco, 0);
+}
+
+// DAB [n] | DAB item, item...  (and DAW, with 16-bit elements)
+int32_t array(const Linha& l, std::string_view nome, int32_t elemento) {
+    if (l.operandos.empty()) {
+        if (l.enchimento()) l.erro(std::string(nome) + ": sem parâmetros");
+        return 0;
+    }
+    const int32_t fim = fimReserva(l, elemento);
+    const int32_t ultimo = subtrai32(fim, 1);
+    const bool cabe = enderecoValido(l.m.maquina, ultimo);
+    if (!cabe)
+        l.erro(std::string(nome) +
+               ": Não é possível reservar array fora do espaço de memória (endereço " +
+               std::to_string(ultimo) + ")");
+    if (l.enchimento()) {
+        if (l.operandos[0].starts_with('['))
+            preencheZeros(l, elemento);
+        else
+            preencheLista(l, elemento);
+    }
+    return cabe ? fim : 0;
+}
+
+} // namespace
+
+int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao,
+                         int32_t contPosicao, const std::vector<std::string>& operandos,
+                         int32_t numLinha) {
+    const Linha l{m, passagem, contPosicao, operandos, numLinha};
+    const std::string nome = maiusculas(operacao);
+    if (nome == "ORG") return org(l);
+    if (nome == "EQU") return contPosicao;
+    if (nome == "DB") return dado(l, true);
+    if (nome == "DW") return dado(l, false);
+    if (nome == "DAB") return array(l, "DAB", 1);
+    if (nome == "DAW") return array(l, "DAW", 2);
+    return 0;
+}
+
+} // namespace orvandel

@@ -1,0 +1,87 @@
+// The source line splitter.
+#include "linha.hpp"
+
+#include <algorithm>
+
+namespace orvandel {
+
+namespace {
+
+constexpr char kApostrofo = '\'';
+
+// Where the comment starts: the first semicolon outside apostrophes. A run of three apostrophes
+// (''') is a quoted apostrophe, so its third one closes the quote again. Nothing past `limite`
+// is looked at, since the splitter never reads that far.
+size_t inicioComentario(std::string_view linha, size_t limite) {
+    bool entreAspas = false;
+    for (size_t i = 0; i < limite; ++i) {
+        const char c = linha[i];
+        if (c == kApostrofo) entreAspas = !entreAspas;
+        if (i >= 2 && c == kApostrofo && linha[i - 1] == kApostrofo && linha[i - 2] == kApostrofo)
+            entreAspas = !entreAspas;
+        if (c == ';' && !entreAspas) return i;
+    }
+    return limite;
+}
+
+void pulaSeparadores(std::string_view& resto) {
+    size_t i = 0;
+    while (i < resto.size() && ehSeparador(resto[i])) ++i;
+    resto.remove_prefix(i);
+}
+
+// Takes one token off the front of `resto`. A token ends before a separator (it is a label when
+// that separator is a colon) or, once an apostrophe opens a quoted part, with the first
+// apostrophe two or more places later: the character right after the opening one never closes.
+std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
+    ehRotulo = false;
+    for (size_t i = 0; i < resto.size(); ++i) {
+        if (resto[i] == kApostrofo) {
+            const size_t fecha = (i + 2 < resto.size()) ? resto.find(kApostrofo, i + 2)
+                                                         : std::string_view::npos;
+            const size_t fim = (fecha == std::string_view::npos) ? resto.size() : fecha + 1;
+            const std::string_view token = resto.substr(0, fim);
+            resto.remove_prefix(fim);
+            return token;
+        }
+        if (ehSeparador(resto[i])) {
+            ehRotulo = resto[i] == ':';
+            const std::string_view token = resto.substr(0, i);
+            resto.remove_prefix(i);
+            return token;
+        }
+    }
+    const std::string_view token = resto;
+    resto = {};
+    return token;
+}
+
+} // namespace
+
+bool separaLinha(std::string_view linha, elemLinha& e) {
+    e.operandos.clear();
+    const size_t primeiro =
+        std::find_if_not(linha.begin(), linha.end(), ehSeparador) - linha.begin();
+    const size_t limite = std::min(linha.size(), primeiro + kLimiteLinha);
+    std::string_view resto = linha.substr(0, inicioComentario(linha, limite));
+    resto.remove_prefix(std::min(primeiro, resto.size()));
+
+    bool temOperacao = false;
+    do {
+        pulaSeparadores(resto);
+        bool ehRotulo = false;
+        const std::string_view token = extraiElemento(resto, ehRotulo);
+        if (token.empty()) continue;
+        if (ehRotulo) {
+            e.rotulo.assign(token);
+        } else if (!temOperacao) {
+            e.operacao.assign(token);
+            temOperacao = true;
+        } else {
+            e.operandos.emplace_back(token);
+        }
+    } while (!resto.empty());
+    return !linha.empty();
+}
+
+} // namespace orvandel

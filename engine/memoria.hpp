@@ -1,0 +1,33 @@
+// The 65,536-byte memory image and the checked routines that place values into it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "tabelas.hpp"
+
+namespace orvandel {
+
+inline constexpr int32_t kTamanhoMemoria = 65536;
+using Memoria = std::array<uint8_t, kTamanhoMemoria>;
+
+struct Montador;
+
+// The highest address of the machine: 65535 on Jelmo, 255 on the 8-bit machines.
+inline int32_t ultimoEndereco(Maquina maquina) { return ehJelmo(maquina) ? 65535 : 255; }
+inline bool enderecoValido(Maquina maquina, int32_t endereco) {
+    return endereco >= 0 && endereco <= ultimoEndereco(maquina);
+}
+
+// One memory word of the machine: a byte on the 8-bit machines, a big-endian word on Jelmo.
+void armazenaPalavra(Montador& m, int32_t valor, int32_t endereco, int32_t numLinha);
+// One byte, with the 8-bit value range on every machine.
+void armazenaByte(Montador& m, int32_t valor, int32_t endereco, int32_t numLinha);
+
+// A byte written without checks (the directives' own writes); dropped outside the image.
+inline void escreveByte(Memoria& memoria, int64_t endereco, int32_t valor) {
+    if (endereco >= 0 && endereco < kTamanhoMemoria)
+        memoria[static_cast<size_t>(endereco)] = static_cast<uint8_t>(valor & 0xFF);
+}
+
+} // namespace orvandel

@@ -1,0 +1,50 @@
+// The engine's one entry point: an assembly run over a source text for one machine. The
+// Montador holds everything a run touches (image, tables, diagnostics), so that passes,
+// directives and encoders reach it through one object and nothing lives in globals.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "diagnosticos.hpp"
+#include "memoria.hpp"
+#include "simbolos.hpp"
+#include "tabelas.hpp"
+
+namespace orvandel {
+
+// The location counter at the start of every line, per pass: lets tests and the fuzzer check
+// that both passes agree. Recorded only when a run is given one.
+struct Rastreio {
+    std::vector<int32_t> passagem1;
+    std::vector<int32_t> passagem2;
+};
+
+struct Montador {
+    Memoria memoria{};
+    TabelaSimbolos tabSimbolos;
+    TabelaInstrucoes tabInstrucoes;
+    Diagnosticos diag;
+    Maquina maquina = Maquina::Zibel;
+    std::span<const std::string> linhas; // the UTF-8 source lines of the current run
+    Rastreio* rastreio = nullptr;
+
+    // Empties the message list, zeroes the image, empties the symbol and instruction tables.
+    void limpaTabelas();
+    // Loads the machine's instructions, zeroes the error count, runs pass 1 then pass 2.
+    // Throws ValorInteiroInvalido when a numeral does not convert: the run is abandoned there.
+    void executaMontagem(Maquina alvo, std::span<const std::string> fonte);
+
+    // limpaTabelas followed by executaMontagem: what both front ends do for one source.
+    void monta(Maquina alvo, std::span<const std::string> fonte) {
+        limpaTabelas();
+        executaMontagem(alvo, fonte);
+    }
+
+    int32_t contErros() const { return diag.contErros(); }
+    const std::vector<Mensagem>& mensagens() const { return diag.lista(); }
+};
+
+} // namespace orvandel

@@ -1,0 +1,156 @@
+// Pass 1 and pass 2: one loop each over the source lines, advancing their location counters by
+// the same rules so that every label's value is the address at which pass 2 places its line.
+#include "passagens.hpp"
+
+#include "codificadores.hpp"
+#include "diretivas.hpp"
+#include "linha.hpp"
+#include "montagem.hpp"
+#include "texto.hpp"
+#include "valores.hpp"
+
+namespace orvandel {
+
+namespace {
+
+const std::string kSemCodigo = ". Não será gerado código para esta linha ";
+
+bool ehDiretiva(std::string_view textoMaiusculo) {
+    for (std::string_view nome : tabDiretivas)
+        if (nome == textoMaiusculo) return true;
+    return false;
+}
+
+void anotaPosicao(std::vector<int32_t>* destino, int32_t contPosicao) {
+    if (destino) destino->push_back(contPosicao);
+}
+
+// The value of `X: EQU operand`: an already defined symbol reference, else a constant.
+int32_t valorConstante(Montador& m, const std::string& operando, int32_t numLinha) {
+    int32_t valor = -1;
+    if (resolveSimbolo(m, operando, valor, numLinha)) return valor;
+    return converteConstante(m, operando, numLinha);
+}
+
+void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t numLinha) {
+    int32_t existente = 0;
+    if (!simboloBemFormado(e.rotulo)) {
+        m.diag.registraErro("Símbolo mal formado: " + trecho(e.rotulo), numLinha);
+        return;
+    }
+    if (resolveSimbolo(m, e.rotulo, existente, numLinha)) {
+        m.diag.registraErro("Símbolo Redefinido: " + trecho(e.rotulo) + kSemCodigo, numLinha);
+        return;
+    }
+    if (simboloReservado(e.rotulo, m.maquina)) {
+        m.diag.registraErro("Símbolo reservado: " + trecho(e.rotulo) + kSemCodigo, numLinha);
+        return;
+    }
+    if (e.operacao != "EQU") {
+        m.tabSimbolos.insereSimbolo(e.rotulo, contPosicao);
+    } else if (e.operandos.size() == 1) {
+        m.tabSimbolos.insereSimbolo(e.rotulo, valorConstante(m, e.operandos[0], numLinha));
+    } else {
+        m.diag.registraErro("Definição de constante inválida", numLinha);
+    }
+    if (m.tabInstrucoes.busca(e.rotulo))
+        m.diag.registraAviso("Símbolo definido é mnemônico de instrução: " + trecho(e.rotulo),
+                             numLinha);
+    if (e.operacao == "ORG")
+        m.diag.registraAviso(
+            "Símbolo definido em ORG aponta para endereço anterior ao ORG: " + trecho(e.rotulo),
+            numLinha);
+}
+
+// The counter after the operation of an upper-cased line in pass 1.
+int32_t contaOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
+    if (m.tabInstrucoes.busca(e.operacao))
+        return soma32(contPosicao, tamanhoInstrucao(m, e.operacao, e.operandos, numLinha));
+    if (ehDiretiva(e.operacao))
+        return processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha);
+    if (ehNumero(e.operacao)) return soma32(contPosicao, tamanhoPalavra(m.maquina));
+    m.diag.registraErro("Operação não identificada: " + trecho(e.operacao) + kSemCodigo, numLinha);
+    return contPosicao;
+}
+
+// Pass 2 of one instruction line: the operand-count check, the encoder, the counter.
+int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
+                      int32_t contPosicao, int32_t numLinha) {
+    if (e.operandos.size() > static_cast<size_t>(instrucao.num_operandos)) {
+        m.diag.registraErro("Número ou tipo de operando inválido!!!", numLinha);
+        return contPosicao;
+    }
+    if (const Codificador gera = codificador(m.maquina))
+        gera(m, e.operacao, e.operandos, contPosicao, numLinha);
+    return soma32(contPosicao, tamanhoInstrucao(m, e.operacao, e.operandos, numLinha));
+}
+
+int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
+    const std::string operacao = maiusculas(e.operacao);
+    if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(operacao))
+        return geraInstrucao(m, *instrucao, e, contPosicao, numLinha);
+    if (ehDiretiva(operacao))
+        return processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha);
+    if (ehNumero(e.operacao)) {
+        armazenaPalavra(m, converteNumero(m, e.operacao, numLinha), contPosicao, numLinha);
+        return soma32(contPosicao, tamanhoPalavra(m.maquina));
+    }
+    return contPosicao; // pass 1 has reported it already
+}
+
+} // namespace
+
+int32_t tamanhoPalavra(Maquina maquina) { return ehJelmo(maquina) ? 2 : 1; }
+
+void primeiraPassagem(Montador& m) {
+    int32_t contPosicao = 0;
+    elemLinha e;
+    std::string linha;
+    for (size_t i = 0; i < m.linhas.size(); ++i) {
+        const auto numLinha = static_cast<int32_t>(i);
+        anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
+        linha = utf8ParaCp1252(m.linhas[i]);
+        emMaiusculas(linha);
+        e.rotulo.clear();
+        e.operacao.clear();
+        if (!separaLinha(linha, e)) continue;
+        if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
+        if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
+    }
+}
+
+void segundaPassagem(Montador& m) {
+    int32_t contPosicao = 0;
+    elemLinha e;
+    std::string linha;
+    for (size_t i = 0; i < m.linhas.size(); ++i) {
+        const auto numLinha = static_cast<int32_t>(i);
+        anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
+        linha = utf8ParaCp1252(m.linhas[i]);
+        e.rotulo.clear();
+        e.operacao.clear();
+        if (!separaLinha(linha, e)) continue;
+        if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
+    }
+}
+
+int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
+                         const std::vector<std::string>& operandos, int32_t numLinha) {
+    const std::string maiusculo = maiusculas(operacao);
+    const tipoInstrucao* instrucao = m.tabInstrucoes.busca(maiusculo);
+    if (!instrucao) return 0;
+    if (ehJelmo(m.maquina)) return tamanhoJelmo(m, *instrucao, operandos, numLinha);
+    return instrucao->tamanho;
+}
+
+Codificador codificador(Maquina maquina) {
+    switch (maquina) {
+    case Maquina::Zibel: return geraZibel;
+    case Maquina::Kovra: return geraKovra;
+    case Maquina::Quirla: return nullptr;
+    case Maquina::Jelmo: return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace orvandel

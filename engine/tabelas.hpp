@@ -1,0 +1,73 @@
+// Record types of the engine and its fixed tables: the target machines, the rows that each
+// machine loads into the instruction table, and the six directive names.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvandel {
+
+enum class Maquina { Zibel, Kovra, Quirla, Jelmo };
+
+// The name the machine goes by in messages, logs and file names ("Zibel", "Kovra", ...).
+std::string_view nomeMaquina(Maquina maquina);
+// The machine whose name is exactly `nome` (case-sensitive), if any.
+std::optional<Maquina> maquinaPorNome(std::string_view nome);
+inline bool ehJelmo(Maquina maquina) { return maquina == Maquina::Jelmo; }
+
+// Capacity shared by the symbol, instruction and directive tables.
+inline constexpr int kEntradasTabela = 1000;
+
+// One source line split into its label, operation and operands; all Windows-1252 bytes.
+struct elemLinha {
+    std::string rotulo;
+    std::string operacao;
+    std::vector<std::string> operandos;
+};
+
+struct tipoSimbolo {
+    std::string nome;
+    int32_t valor = -1;
+};
+
+struct tipoInstrucao {
+    std::string opcode_simbolico;
+    int32_t opcode_numerico = -1;
+    int32_t tamanho = -1;
+    int32_t num_operandos = -1;
+};
+
+struct tipoDiretiva {
+    std::string nome;
+};
+
+// The rows a machine loads into the instruction table, in table order.
+struct LinhaInstrucao {
+    std::string_view mnemonico;
+    int32_t tamanho;
+    int32_t num_operandos;
+};
+std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina);
+
+// The instruction table of the current run: one machine's rows at a time.
+class TabelaInstrucoes {
+public:
+    void limpa();
+    void carrega(Maquina maquina);
+    // The entry whose mnemonic equals `textoMaiusculo` (already upper case), if any.
+    const tipoInstrucao* busca(std::string_view textoMaiusculo) const;
+    const std::vector<tipoInstrucao>& entradas() const { return entradas_; }
+
+private:
+    std::vector<tipoInstrucao> entradas_; // the filled entries; every other entry is free
+};
+
+// The directive names, in table order. Filled once; never changes.
+inline constexpr std::array<std::string_view, 6> tabDiretivas = {"DB", "DW", "ORG", "DAB", "DAW", "EQU"};
+
+} // namespace orvandel

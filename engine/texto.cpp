@@ -1,0 +1,123 @@
+// Windows-1252 <-> Unicode and ASCII upper case.
+#include "texto.hpp"
+
+#include <array>
+
+namespace orvandel {
+
+namespace {
+
+// Code points of the bytes 80h to 9Fh; the rest of the code page equals Latin-1.
+constexpr std::array<char32_t, 32> kFaixa80 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Length and payload of the UTF-8 sequence at `texto[i]`, or 0 when it is not a valid one.
+int decodificaSequencia(std::string_view texto, size_t i, char32_t& codigo) {
+    const auto b0 = static_cast<unsigned char>(texto[i]);
+    int comprimento;
+    char32_t minimo;
+    if (b0 < 0x80) {
+        codigo = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        comprimento = 2, codigo = b0 & 0x1F, minimo = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        comprimento = 3, codigo = b0 & 0x0F, minimo = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        comprimento = 4, codigo = b0 & 0x07, minimo = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + comprimento > texto.size()) return 0;
+    for (int k = 1; k < comprimento; ++k) {
+        const auto b = static_cast<unsigned char>(texto[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        codigo = (codigo << 6) | (b & 0x3F);
+    }
+    if (codigo < minimo || codigo > 0x10FFFF || (codigo >= 0xD800 && codigo <= 0xDFFF)) return 0;
+    return comprimento;
+}
+
+} // namespace
+
+char32_t unicodeDeCp1252(unsigned char byte) {
+    return (byte >= 0x80 && byte <= 0x9F) ? kFaixa80[byte - 0x80] : char32_t{byte};
+}
+
+unsigned char cp1252DeUnicode(char32_t codigo) {
+    if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF))
+        return static_cast<unsigned char>(codigo);
+    for (size_t k = 0; k < kFaixa80.size(); ++k)
+        if (kFaixa80[k] == codigo) return static_cast<unsigned char>(0x80 + k);
+    return '?';
+}
+
+void acrescentaUtf8(std::string& destino, char32_t codigo) {
+    if (codigo > 0x10FFFF || (codigo >= 0xD800 && codigo <= 0xDFFF)) codigo = 0xFFFD;
+    if (codigo < 0x80) {
+        destino += static_cast<char>(codigo);
+    } else if (codigo < 0x800) {
+        destino += static_cast<char>(0xC0 | (codigo >> 6));
+        destino += static_cast<char>(0x80 | (codigo & 0x3F));
+    } else if (codigo < 0x10000) {
+        destino += static_cast<char>(0xE0 | (codigo >> 12));
+        destino += static_cast<char>(0x80 | ((codigo >> 6) & 0x3F));
+        destino += static_cast<char>(0x80 | (codigo & 0x3F));
+    } else {
+        destino += static_cast<char>(0xF0 | (codigo >> 18));
+        destino += static_cast<char>(0x80 | ((codigo >> 12) & 0x3F));
+        destino += static_cast<char>(0x80 | ((codigo >> 6) & 0x3F));
+        destino += static_cast<char>(0x80 | (codigo & 0x3F));
+    }
+}
+
+std::string cp1252ParaUtf8(std::string_view texto) {
+    std::string resultado;
+    resultado.reserve(texto.size());
+    for (char c : texto) acrescentaUtf8(resultado, unicodeDeCp1252(static_cast<unsigned char>(c)));
+    return resultado;
+}
+
+std::string utf8ParaCp1252(std::string_view texto) {
+    std::string resultado;
+    resultado.reserve(texto.size());
+    size_t i = 0;
+    while (i < texto.size()) {
+        if (static_cast<unsigned char>(texto[i]) < 0x80) { // the common case, byte for byte
+            resultado += texto[i++];
+            continue;
+        }
+        char32_t codigo = 0;
+        const int comprimento = decodificaSequencia(texto, i, codigo);
+        resultado += static_cast<char>(comprimento ? cp1252DeUnicode(codigo) : '?');
+        i += comprimento ? comprimento : 1;
+    }
+    return resultado;
+}
+
+std::u32string decodificaUtf8(std::string_view texto) {
+    std::u32string resultado;
+    size_t i = 0;
+    while (i < texto.size()) {
+        char32_t codigo = 0;
+        const int comprimento = decodificaSequencia(texto, i, codigo);
+        resultado += comprimento ? codigo : char32_t{0xFFFD};
+        i += comprimento ? comprimento : 1;
+    }
+    return resultado;
+}
+
+std::string maiusculas(std::string_view texto) {
+    std::string resultado(texto);
+    emMaiusculas(resultado);
+    return resultado;
+}
+
+void emMaiusculas(std::string& texto) {
+    for (char& c : texto) c = maiuscula(c);
+}
+
+} // namespace orvandel

@@ -1,0 +1,148 @@
+// Numerals, character literals, symbol references and immediate values.
+#include "valores.hpp"
+
+#include <algorithm>
+
+#include "montagem.hpp"
+#include "texto.hpp"
+
+namespace orvandel {
+
+namespace {
+
+bool ehDigito(char c) { return c >= '0' && c <= '9'; }
+bool ehDigitoHexa(char c) {
+    const char m = maiuscula(c);
+    return ehDigito(m) || (m >= 'A' && m <= 'F');
+}
+int valorDigitoHexa(char c) {
+    const char m = maiuscula(c);
+    return ehDigito(m) ? m - '0' : m - 'A' + 10;
+}
+
+std::string_view semCerquilha(std::string_view texto) {
+    if (texto.size() > 1 && texto[0] == '#') texto.remove_prefix(1);
+    return texto;
+}
+
+bool ehDecimal(std::string_view t) {
+    const bool inicio = ((t[0] == '+' || t[0] == '-') && t.size() > 1) || ehDigito(t[0]);
+    return inicio && std::all_of(t.begin() + 1, t.end(), ehDigito);
+}
+
+bool ehHexadecimal(std::string_view t) {
+    return (t[0] == 'H' || t[0] == 'h') && t.size() > 1 &&
+           std::all_of(t.begin() + 1, t.end(), ehDigitoHexa);
+}
+
+// Hexadecimal digits read as a 32-bit two's-complement value; more than eight significant
+// digits do not fit.
+bool leHexadecimal(std::string_view digitos, int32_t& valor) {
+    const size_t primeiroSignificativo = digitos.find_first_not_of('0');
+    if (primeiroSignificativo == std::string_view::npos) return valor = 0, true;
+    digitos.remove_prefix(primeiroSignificativo);
+    if (digitos.size() > 8) return false;
+    uint32_t acumulado = 0;
+    for (char c : digitos) acumulado = (acumulado << 4) | static_cast<uint32_t>(valorDigitoHexa(c));
+    valor = static_cast<int32_t>(acumulado);
+    return true;
+}
+
+// The value of a text that passed ehNumero (without its "#").
+int32_t valorNumeral(std::string_view numeral) {
+    int32_t valor = 0;
+    const bool convertido = (numeral[0] == 'H' || numeral[0] == 'h')
+                                ? leHexadecimal(numeral.substr(1), valor)
+                                : leInteiroDecimal(numeral, valor);
+    if (!convertido) throw ValorInteiroInvalido(numeral);
+    return valor;
+}
+
+void reportaNumeroInvalido(Montador& m, std::string_view texto, int32_t numLinha) {
+    m.diag.registraErro("Número inválido: " + trecho(texto), numLinha);
+}
+
+} // namespace
+
+bool leInteiroDecimal(std::string_view texto, int32_t& valor) {
+    if (texto.empty()) return false;
+    const bool negativo = texto[0] == '-';
+    if (texto[0] == '+' || texto[0] == '-') texto.remove_prefix(1);
+    if (texto.empty() || !std::all_of(texto.begin(), texto.end(), ehDigito)) return false;
+    const int64_t limite = negativo ? 2147483648LL : 2147483647LL;
+    int64_t acumulado = 0;
+    for (char c : texto) {
+        acumulado = acumulado * 10 + (c - '0');
+        if (acumulado > limite) return false;
+    }
+    valor = static_cast<int32_t>(negativo ? -acumulado : acumulado);
+    return true;
+}
+
+bool ehNumero(std::string_view texto) {
+    if (texto.empty()) return false;
+    const std::string_view t = semCerquilha(texto);
+    return ehDecimal(t) || ehHexadecimal(t);
+}
+
+bool ehLiteralCaractere(std::string_view texto) {
+    return texto.size() == 3 && texto[0] == '\'' && texto[2] == '\'';
+}
+
+bool ehConstante(std::string_view texto) {
+    return ehNumero(texto) || ehLiteralCaractere(semCerquilha(texto));
+}
+
+int32_t converteNumero(Montador& m, std::string_view texto, int32_t numLinha) {
+    if (!ehNumero(texto)) {
+        reportaNumeroInvalido(m, texto, numLinha);
+        return 0;
+    }
+    return valorNumeral(semCerquilha(texto));
+}
+
+int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha) {
+    if (!ehConstante(texto)) {
+        reportaNumeroInvalido(m, texto, numLinha);
+        return 0;
+    }
+    const std::string_view t = semCerquilha(texto);
+    if (t[0] == '\'') return static_cast<unsigned char>(t[1]);
+    return valorNumeral(t);
+}
+
+bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t numLinha) {
+    valor = -1;
+    const std::string maiusculo = maiusculas(texto);
+    const std::string_view t = maiusculo;
+    size_t operador = t.find('+');
+    if (operador == std::string_view::npos) operador = t.find('-');
+    const std::string_view nome = t.substr(0, operador);
+    const std::optional<int32_t> simbolo = m.tabSimbolos.busca(nome);
+    if (!simbolo) return false;
+    valor = *simbolo;
+    if (operador != std::string_view::npos) {
+        const int32_t deslocamento = converteNumero(m, t.substr(operador + 1), numLinha);
+        valor = t[operador] == '+' ? soma32(valor, deslocamento) : subtrai32(valor, deslocamento);
+    }
+    return true;
+}
+
+bool valorImediato(Montador& m, std::string_view texto, int32_t& valor, int32_t numLinha) {
+    valor = -1;
+    if (texto.size() < 2 || texto[0] != '#') return false;
+    const std::string_view resto = texto.substr(1);
+    if (ehNumero(resto)) {
+        valor = converteNumero(m, resto, numLinha);
+        return true;
+    }
+    if (ehLiteralCaractere(resto)) {
+        valor = static_cast<unsigned char>(resto[1]);
+        return true;
+    }
+    if (resolveSimbolo(m, resto, valor, numLinha)) return true;
+    m.diag.registraErro("Valor imediato mal formado: " + trecho(resto), numLinha);
+    return false;
+}
+
+} // namespace orvandel

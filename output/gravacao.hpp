@@ -1,0 +1,24 @@
+// Files are written whole to a temporary file beside the target, synced, then renamed over it:
+// a failure never leaves a half-written file, and the previous file stays intact.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvandel {
+
+// An input or output failure; what() is the Portuguese text shown to the user.
+class FalhaArquivo : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The Portuguese description of an errno value.
+std::string descricaoErro(int codigo);
+
+// Writes `conteudo` to `destino` atomically. Throws FalhaArquivo, with the old file untouched.
+void gravaAtomicamente(const std::filesystem::path& destino, std::string_view conteudo);
+
+} // namespace orvandel

@@ -1,0 +1,64 @@
+// Source files: byte-order marks, Windows-1252 and line ends.
+#include <gtest/gtest.h>
+
+#include "apoio.hpp"
+#include "fonte.hpp"
+#include "gravacao.hpp"
+
+namespace orvandel {
+namespace {
+
+using Linhas = std::vector<std::string>;
+
+struct CasoDecodifica {
+    std::string bytes;
+    Linhas linhas;
+    Codificacao codificacao;
+};
+
+TEST(DecodificaFonte, MarcasEFinsDeLinha) {
+    const std::vector<CasoDecodifica> casos = {
+        {"", {}, Codificacao::Cp1252},
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}, Codificacao::Cp1252},
+        {"a\n", {"a"}, Codificacao::Cp1252},
+        {"\n", {""}, Codificacao::Cp1252},
+        {"a\r\n\r\n", {"a", ""}, Codificacao::Cp1252},
+        {"a\n\rb", {"a", "", "b"}, Codificacao::Cp1252},
+        {"S\xEDmbolo \x80", {"Símbolo €"}, Codificacao::Cp1252},
+        {std::string("A\0B", 3), {std::string("A\0B", 3)}, Codificacao::Cp1252},
+        {"\xEF\xBB\xBFLDA \xC3\xA9\r\n", {"LDA é"}, Codificacao::Utf8},
+        {"\xEF\xBB\xBF\xFF\xFE", {"\xFF\xFE"}, Codificacao::Utf8}, // kept as read
+        {std::string("\xFF\xFE" "A\0\r\0\n\0\xE9\0", 10), {"A", "é"}, Codificacao::Utf16LE},
+        {std::string("\xFE\xFF\0A\0\n\xD8\x3D\xDE\x00", 10), {"A", "😀"}, Codificacao::Utf16BE},
+        {std::string("\xFF\xFE\x00\xD8" "A", 5), {"\xEF\xBF\xBD\xEF\xBF\xBD"}, Codificacao::Utf16LE},
+    };
+    for (const CasoDecodifica& caso : casos) {
+        const TextoFonte texto = decodificaFonte(caso.bytes);
+        EXPECT_EQ(texto.linhas, caso.linhas) << caso.bytes;
+        EXPECT_EQ(texto.codificacao, caso.codificacao) << caso.bytes;
+    }
+}
+
+TEST(CodificaFonte, IdaEVoltaNaMesmaCodificacao) {
+    std::string todos;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') todos += static_cast<char>(b);
+    for (const std::string& original :
+         {todos + "\r\nsegunda\r\n", std::string("\xEF\xBB\xBFLDA \xC3\xA9\r\n"),
+          std::string("\xFF\xFE" "A\0\r\0\n\0", 8), std::string("\xFE\xFF\0A\0\r\0\n", 8)})
+        EXPECT_EQ(codificaFonte(decodificaFonte(original)), original);
+}
+
+TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {
+    teste::DiretorioTemporario dir;
+    try {
+        leArquivoFonte(dir / "nao-existe.zid");
+        FAIL();
+    } catch (const FalhaArquivo& e) {
+        EXPECT_NE(std::string(e.what()).find("arquivo ou diretório inexistente"), std::string::npos);
+    }
+    EXPECT_THROW(leArquivoFonte(dir.caminho()), FalhaArquivo);
+}
+
+} // namespace
+} // namespace orvandel

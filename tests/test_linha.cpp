@@ -1,0 +1,72 @@
+// The line splitter: comment removal, tokens, labels and the 1000-character window.
+#include <gtest/gtest.h>
+
+#include "linha.hpp"
+
+namespace orvandel {
+namespace {
+
+struct CasoLinha {
+    std::string linha;
+    bool resultado;
+    std::string rotulo, operacao;
+    std::vector<std::string> operandos;
+};
+
+class SeparaLinha : public testing::TestWithParam<CasoLinha> {};
+
+TEST_P(SeparaLinha, Divide) {
+    const CasoLinha& caso = GetParam();
+    elemLinha e;
+    e.operandos = {"resto de outra linha"};
+    EXPECT_EQ(separaLinha(caso.linha, e), caso.resultado);
+    EXPECT_EQ(e.rotulo, caso.rotulo);
+    EXPECT_EQ(e.operacao, caso.operacao);
+    EXPECT_EQ(e.operandos, caso.operandos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, SeparaLinha,
+    testing::Values(
+        CasoLinha{"", false, "", "", {}}, CasoLinha{" \t ,", true, "", "", {}},
+        CasoLinha{";only a comment", true, "", "", {}},
+        CasoLinha{"LOOP: ADD X", true, "LOOP", "ADD", {"X"}},
+        CasoLinha{"LOOP :ADD", true, "", "LOOP", {"ADD"}},
+        CasoLinha{"ADD LOOP: X", true, "LOOP", "ADD", {"X"}},
+        CasoLinha{"X: Y: NOP", true, "Y", "NOP", {}},
+        CasoLinha{"ADD X , Y", true, "", "ADD", {"X", "Y"}},
+        CasoLinha{"ADD X,Y", true, "", "ADD", {"X", "Y"}},
+        CasoLinha{"ADD\tX  Y", true, "", "ADD", {"X", "Y"}},
+        CasoLinha{"DB ';' ; note", true, "", "DB", {"';'"}},
+        CasoLinha{"DAB 'UM DOIS'", true, "", "DAB", {"'UM DOIS'"}},
+        CasoLinha{"DB ''' ; note", true, "", "DB", {"'''"}},
+        CasoLinha{"DB '' X", true, "", "DB", {"'' X"}},
+        CasoLinha{"DB 'A'B", true, "", "DB", {"'A'", "B"}},
+        CasoLinha{"'A':", true, "", "'A'", {}},
+        CasoLinha{"DB 'abc ; not a comment", true, "", "DB", {"'abc ; not a comment"}},
+        CasoLinha{"MOV #1,-(R2)", true, "", "MOV", {"#1", "-(R2)"}},
+        CasoLinha{"lda x ;c", true, "", "lda", {"x"}}));
+
+TEST(SeparaLinha, SoOsPrimeirosMilCaracteresDepoisDosSeparadores) {
+    elemLinha e;
+    const std::string longa(1200, 'A');
+    EXPECT_TRUE(separaLinha("   " + longa, e));
+    EXPECT_EQ(e.operacao, std::string(1000, 'A'));
+    EXPECT_TRUE(e.operandos.empty());
+
+    e = {};
+    EXPECT_TRUE(separaLinha("NOP " + std::string(995, 'B') + " C", e));
+    EXPECT_EQ(e.operandos, std::vector<std::string>{std::string(995, 'B')});
+}
+
+TEST(SeparaLinha, ComentarioDepoisDaJanelaNaoImporta) {
+    elemLinha e;
+    const std::string linha = "NOP 'X" + std::string(2000, ' ') + ";'";
+    EXPECT_TRUE(separaLinha(linha, e));
+    EXPECT_EQ(e.operacao, "NOP");
+    ASSERT_EQ(e.operandos.size(), 1u);
+    EXPECT_EQ(e.operandos[0].size(), 996u);
+}
+
+} // namespace
+} // namespace orvandel

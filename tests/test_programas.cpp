@@ -1,0 +1,111 @@
+// Whole programs whose comments carry their expectations, one file per feature per machine:
+//   LDA 10      ; => 20 0A          bytes placed at this line's address (pass 2)
+//   ;@ 80: 01 02                    bytes at an absolute (hexadecimal) address
+//   ;! 3 (ERRO) - Operando ...      the message list, line by line, in order (none: no messages)
+//   ;= INICIO 0                     a symbol's value
+//   ;abandona 'X' não é ...         the run is abandoned with this text
+// Files are UTF-8. The machine comes from the extension (.zid Zibel, .kod Kovra, .qud Quirla, .jed Jelmo).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "apoio.hpp"
+#include "fonte.hpp"
+#include "nomes.hpp"
+
+namespace orvandel {
+namespace {
+
+namespace fs = std::filesystem;
+using teste::bytesEm;
+
+struct Expectativas {
+    std::vector<std::pair<size_t, std::string>> bytesLinha; // line index, bytes
+    std::vector<std::pair<int32_t, std::string>> bytesEndereco;
+    std::vector<std::string> mensagens;
+    std::vector<std::pair<std::string, int32_t>> simbolos;
+    std::string abandono;
+};
+
+std::string aparado(std::string texto) {
+    const size_t inicio = texto.find_first_not_of(" \t");
+    const size_t fim = texto.find_last_not_of(" \t");
+    return inicio == std::string::npos ? "" : texto.substr(inicio, fim - inicio + 1);
+}
+
+Expectativas leExpectativas(const std::vector<std::string>& linhas) {
+    Expectativas e;
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        const std::string& linha = linhas[i];
+        if (const size_t pos = linha.find("; =>"); pos != std::string::npos)
+            e.bytesLinha.emplace_back(i, aparado(linha.substr(pos + 4)));
+        if (linha.starts_with(";! ")) e.mensagens.push_back(linha.substr(3));
+        if (linha.starts_with(";abandona ")) e.abandono = linha.substr(10);
+        if (linha.starts_with(";@ ")) {
+            const size_t doisPontos = linha.find(':');
+            e.bytesEndereco.emplace_back(std::stoi(linha.substr(3, doisPontos - 3), nullptr, 16),
+                                         aparado(linha.substr(doisPontos + 1)));
+        }
+        if (linha.starts_with(";= ")) {
+            const size_t espaco = linha.find(' ', 3);
+            e.simbolos.emplace_back(linha.substr(3, espaco - 3), std::stoi(linha.substr(espaco + 1)));
+        }
+    }
+    return e;
+}
+
+std::vector<fs::path> programas() {
+    std::vector<fs::path> lista;
+    for (const auto& entrada : fs::recursive_directory_iterator(ORVANDEL_PROGRAMAS))
+        if (entrada.is_regular_file()) lista.push_back(entrada.path());
+    std::sort(lista.begin(), lista.end());
+    return lista;
+}
+
+std::string nomeCaso(const testing::TestParamInfo<fs::path>& info) {
+    std::string nome = fs::relative(info.param, ORVANDEL_PROGRAMAS).string();
+    std::replace_if(nome.begin(), nome.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return nome;
+}
+
+class Programa : public testing::TestWithParam<fs::path> {};
+
+TEST_P(Programa, MontaComoAnotado) {
+    // The annotated programs are written in UTF-8, byte-order mark or not.
+    std::string bytes = teste::leArquivo(GetParam());
+    if (!bytes.starts_with("\xEF\xBB\xBF")) bytes.insert(0, "\xEF\xBB\xBF");
+    const std::vector<std::string> linhas = decodificaFonte(bytes).linhas;
+    const Expectativas esperado = leExpectativas(linhas);
+    Montador m;
+    Rastreio rastreio;
+    m.rastreio = &rastreio;
+    std::string abandono;
+    try {
+        m.monta(maquinaPorExtensao(GetParam().string()), linhas);
+    } catch (const ValorInteiroInvalido& e) {
+        abandono = e.what();
+    }
+    EXPECT_EQ(abandono, esperado.abandono);
+    EXPECT_EQ(teste::linhasMensagens(m), esperado.mensagens);
+    for (const auto& [indice, bytes] : esperado.bytesLinha) {
+        ASSERT_LT(indice, rastreio.passagem2.size());
+        const int32_t endereco = rastreio.passagem2[indice];
+        const auto quantos = static_cast<int>(teste::leBytes(bytes).size());
+        EXPECT_EQ(bytesEm(m, endereco, quantos), bytes) << "linha " << indice + 1;
+    }
+    for (const auto& [endereco, bytes] : esperado.bytesEndereco) {
+        const auto quantos = static_cast<int>(teste::leBytes(bytes).size());
+        EXPECT_EQ(bytesEm(m, endereco, quantos), bytes) << "endereço " << endereco;
+    }
+    for (const auto& [nome, valor] : esperado.simbolos)
+        EXPECT_EQ(m.tabSimbolos.busca(nome), std::optional<int32_t>(valor)) << nome;
+    if (m.contErros() == 0 && abandono.empty()) {
+        EXPECT_EQ(rastreio.passagem1, rastreio.passagem2) << "as passagens divergem";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Arquivos, Programa, testing::ValuesIn(programas()), nomeCaso);
+
+} // namespace
+} // namespace orvandel

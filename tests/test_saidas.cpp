@@ -1,0 +1,81 @@
+// The image file and the symbol listing, byte for byte, and their atomic replacement.
+#include <gtest/gtest.h>
+
+#include "apoio.hpp"
+#include "gravacao.hpp"
+#include "imagem.hpp"
+#include "listagem.hpp"
+#include "saidas.hpp"
+
+namespace orvandel {
+namespace {
+
+TEST(ArquivoMem, OitoBitsCelulasDeDoisBytes) {
+    Memoria memoria{};
+    memoria[0] = 0x20, memoria[1] = 0x80, memoria[255] = 0x7F, memoria[256] = 0x55;
+    const std::string conteudo = conteudoArquivoMem(Maquina::Kovra, memoria);
+    ASSERT_EQ(conteudo.size(), 516u);
+    EXPECT_EQ(conteudo.substr(0, 8), std::string("\x03KVR\x20\x00\x80\x00", 8));
+    EXPECT_EQ(conteudo.substr(514), std::string("\x7F\x00", 2));
+    EXPECT_EQ(conteudoArquivoMem(Maquina::Zibel, Memoria{}).substr(0, 4), "\x03ZBL");
+    EXPECT_EQ(conteudoArquivoMem(Maquina::Quirla, Memoria{}).substr(0, 4), "\x03QRL");
+}
+
+TEST(ArquivoMem, JelmoImagemInteira) {
+    Memoria memoria{};
+    memoria[0] = 0x12, memoria[1] = 0x34, memoria[65535] = 0xAB;
+    const std::string conteudo = conteudoArquivoMem(Maquina::Jelmo, memoria);
+    ASSERT_EQ(conteudo.size(), 65540u);
+    EXPECT_EQ(conteudo.substr(0, 6), "\x03J16\x12\x34");
+    EXPECT_EQ(static_cast<uint8_t>(conteudo.back()), 0xAB);
+}
+
+TEST(Listagem, ColunasFixasEmWindows1252) {
+    TabelaSimbolos t;
+    t.insereSimbolo("INICIO", 0);
+    t.insereSimbolo("LOOP", 10);
+    t.insereSimbolo("CONTADOR", 128);
+    t.insereSimbolo("MENOS", -1);
+    t.insereSimbolo("NOME_LONGO_X", 65535);
+    EXPECT_EQ(conteudoTabSimb(t),
+              "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
+              "-------     -------------   -----------------\r\n"
+              "INICIO                  0                   0\r\n"
+              "LOOP                   10                   A\r\n"
+              "CONTADOR              128                  80\r\n"
+              "MENOS                  -1            FFFFFFFF\r\n"
+              "NOME_LONGO_X          65535                FFFF\r\n");
+    EXPECT_EQ(conteudoTabSimb(TabelaSimbolos{}),
+              "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
+              "-------     -------------   -----------------\r\n");
+}
+
+TEST(GravaAtomicamente, SubstituiInteiroOuNada) {
+    teste::DiretorioTemporario dir;
+    const auto alvo = dir / "a.mem";
+    gravaAtomicamente(alvo, "velho");
+    gravaAtomicamente(alvo, "novo");
+    EXPECT_EQ(teste::leArquivo(alvo), "novo");
+    EXPECT_THROW(gravaAtomicamente(dir / "falta" / "a.mem", "x"), FalhaArquivo);
+    std::filesystem::create_directory(dir / "pasta.mem");
+    EXPECT_THROW(gravaAtomicamente(dir / "pasta.mem", "x"), FalhaArquivo);
+    // Nothing but the two targets is left behind: no temporary files.
+    int arquivos = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.caminho())) ++arquivos;
+    EXPECT_EQ(arquivos, 2);
+}
+
+TEST(Saidas, NuncaSobreOProprioFonte) {
+    teste::DiretorioTemporario dir;
+    Montador m;
+    const std::vector<std::string> fonte = {"HLT"};
+    m.monta(Maquina::Zibel, fonte);
+    for (const char* nome : {"prog.mem", "prog.map"}) {
+        teste::escreveArquivo(dir / nome, "HLT\r\n");
+        EXPECT_THROW(gravaImagemEListagem(dir / nome, m), FalhaArquivo) << nome;
+        EXPECT_EQ(teste::leArquivo(dir / nome), "HLT\r\n");
+    }
+}
+
+} // namespace
+} // namespace orvandel

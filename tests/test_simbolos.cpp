@@ -1,0 +1,75 @@
+// The symbol table, names and reserved words; the instruction and directive tables.
+#include <gtest/gtest.h>
+
+#include "apoio.hpp"
+#include "simbolos.hpp"
+#include "valores.hpp"
+
+namespace orvandel {
+namespace {
+
+TEST(TabelaSimbolos, NomesSemDistincaoDeCaixaEPrimeiraDefinicao) {
+    TabelaSimbolos t;
+    t.insereSimbolo("loop", 5);
+    t.insereSimbolo("LOOP", 9); // pass 1 never does this; the first entry still wins
+    t.insereSimbolo("menos", -1);
+    EXPECT_EQ(t.busca("Loop"), std::optional<int32_t>(5));
+    EXPECT_EQ(t.entradas()[0].nome, "LOOP");
+    EXPECT_EQ(t.valorSimbolo("NADA"), -1);
+    EXPECT_EQ(t.valorSimbolo("menos"), -1);
+    EXPECT_TRUE(t.busca("menos").has_value());
+    EXPECT_FALSE(t.busca("").has_value());
+}
+
+TEST(TabelaSimbolos, MilEntradasEDepoisNada) {
+    Montador m;
+    for (int i = 1; i <= 1001; ++i) m.tabSimbolos.insereSimbolo("S" + std::to_string(i), i);
+    EXPECT_EQ(m.tabSimbolos.entradas().size(), 1000u);
+    int32_t valor = 0;
+    EXPECT_TRUE(resolveSimbolo(m, "S1000", valor, 0));
+    EXPECT_EQ(valor, 1000);
+    EXPECT_FALSE(resolveSimbolo(m, "S1001", valor, 0));
+    EXPECT_TRUE(m.mensagens().empty());
+}
+
+TEST(Simbolos, BemFormados) {
+    for (const char* sim : {"_START", "A1", "X_2", "a", "_"}) EXPECT_TRUE(simboloBemFormado(sim)) << sim;
+    for (const char* nao : {"1A", "A-B", "A.B", "\xC9RRO", "A\xE7", "'A'", "#X"})
+        EXPECT_FALSE(simboloBemFormado(nao)) << nao;
+}
+
+TEST(Simbolos, ReservadosPorMaquina) {
+    EXPECT_TRUE(simboloReservado("r3", Maquina::Jelmo));
+    EXPECT_TRUE(simboloReservado("C", Maquina::Jelmo));
+    EXPECT_FALSE(simboloReservado("R3", Maquina::Quirla));
+    EXPECT_TRUE(simboloReservado("x", Maquina::Quirla));
+    EXPECT_TRUE(simboloReservado("I", Maquina::Quirla));
+    EXPECT_FALSE(simboloReservado("X", Maquina::Jelmo));
+    for (const char* nome : {"A", "R1", "X", "N"}) {
+        EXPECT_FALSE(simboloReservado(nome, Maquina::Zibel)) << nome;
+        EXPECT_FALSE(simboloReservado(nome, Maquina::Kovra)) << nome;
+    }
+}
+
+TEST(TabelaInstrucoes, CarregaSoAMaquinaDaMontagem) {
+    TabelaInstrucoes t;
+    EXPECT_EQ(t.busca("LDA"), nullptr); // nothing before the first load
+    t.carrega(Maquina::Jelmo);
+    ASSERT_NE(t.busca("CCC"), nullptr);
+    EXPECT_EQ(t.busca("CCC")->num_operandos, 4);
+    EXPECT_EQ(t.entradas().size(), 42u);
+    t.carrega(Maquina::Quirla);
+    EXPECT_EQ(t.busca("MOV"), nullptr);
+    ASSERT_NE(t.busca("LDR"), nullptr);
+    EXPECT_EQ(t.busca("LDR")->opcode_numerico, 3);
+    EXPECT_EQ(t.busca("LDA"), nullptr);
+    EXPECT_EQ(t.busca(""), nullptr);
+    t.carrega(Maquina::Kovra);
+    EXPECT_EQ(t.entradas().size(), 24u);
+    EXPECT_EQ(t.busca("HLT")->num_operandos, 0);
+    t.carrega(Maquina::Zibel);
+    EXPECT_EQ(t.entradas().size(), 11u);
+}
+
+} // namespace
+} // namespace orvandel
