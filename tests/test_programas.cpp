@@ -55,25 +55,28 @@ Expectativas leExpectativas(const std::vector<std::string>& linhas) {
     return e;
 }
 
-std::vector<fs::path> programas() {
-    std::vector<fs::path> lista;
+// The programs' paths relative to the programs folder, so that test names stay short.
+std::vector<std::string> programas() {
+    std::vector<std::string> lista;
     for (const auto& entrada : fs::recursive_directory_iterator(ORVANDEL_PROGRAMAS))
-        if (entrada.is_regular_file()) lista.push_back(entrada.path());
+        if (entrada.is_regular_file())
+            lista.push_back(fs::relative(entrada.path(), ORVANDEL_PROGRAMAS).string());
     std::sort(lista.begin(), lista.end());
     return lista;
 }
 
-std::string nomeCaso(const testing::TestParamInfo<fs::path>& info) {
-    std::string nome = fs::relative(info.param, ORVANDEL_PROGRAMAS).string();
+std::string nomeCaso(const testing::TestParamInfo<std::string>& info) {
+    std::string nome = info.param;
     std::replace_if(nome.begin(), nome.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return nome;
 }
 
-class Programa : public testing::TestWithParam<fs::path> {};
+class Programa : public testing::TestWithParam<std::string> {};
 
 TEST_P(Programa, MontaComoAnotado) {
     // The annotated programs are written in UTF-8, byte-order mark or not.
-    std::string bytes = teste::leArquivo(GetParam());
+    const fs::path caminho = fs::path(ORVANDEL_PROGRAMAS) / GetParam();
+    std::string bytes = teste::leArquivo(caminho);
     if (!bytes.starts_with("\xEF\xBB\xBF")) bytes.insert(0, "\xEF\xBB\xBF");
     const std::vector<std::string> linhas = decodificaFonte(bytes).linhas;
     const Expectativas esperado = leExpectativas(linhas);
@@ -82,7 +85,7 @@ TEST_P(Programa, MontaComoAnotado) {
     m.rastreio = &rastreio;
     std::string abandono;
     try {
-        m.monta(maquinaPorExtensao(GetParam().string()), linhas);
+        m.monta(maquinaPorExtensao(GetParam()), linhas);
     } catch (const ValorInteiroInvalido& e) {
         abandono = e.what();
     }
