@@ -2,8 +2,12 @@
 // hand from the bytes and symbols annotated in the programs; and when the listing is not written.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "apoio.hpp"
 #include "cli.hpp"
+#include "fonte.hpp"
+#include "nomes.hpp"
 
 namespace orvandel {
 namespace {
@@ -75,6 +79,21 @@ TEST(Listagem, FalhaAoGravarDeixaAImagem) {
     EXPECT_EQ(r.saida, "");
     EXPECT_NE(r.erros.find("Não foi possível gravar o arquivo p.map"), std::string::npos);
     EXPECT_EQ(leArquivo(dir / "p.mem").substr(0, 6), std::string("\x03QRL\xF0\x00", 6));
+}
+
+// The bundled examples are what a newcomer assembles first: none may report an error.
+TEST(Exemplos, MontamSemErros) {
+    int exemplos = 0;
+    const std::set<std::string> fontes = {".zid", ".kod", ".qud", ".jed"};
+    for (const auto& entrada : fs::directory_iterator(ORVANDEL_EXEMPLOS)) {
+        if (!fontes.contains(entrada.path().extension().string())) continue;
+        const std::string caminho = entrada.path().string();
+        Montador m;
+        m.monta(maquinaPorExtensao(caminho), leArquivoFonte(caminho).linhas);
+        EXPECT_EQ(teste::linhasMensagens(m), std::vector<std::string>{}) << caminho;
+        ++exemplos;
+    }
+    EXPECT_GE(exemplos, 3);
 }
 
 } // namespace
