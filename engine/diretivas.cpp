@@ -2,6 +2,8 @@
 // value checks of armazenaPalavra; bytes that would fall outside the image are dropped.
 #include "diretivas.hpp"
 
+#include <algorithm>
+
 #include "montagem.hpp"
 #include "texto.hpp"
 #include "valores.hpp"
@@ -102,23 +104,22 @@ int32_t tamanhoArray(const std::string& operando) {
     return n;
 }
 
-// E, the address after the array, for the size form or the list form.
-int32_t fimReserva(const Linha& l, int32_t elemento) {
-    const std::string& primeiro = l.operandos[0];
-    if (primeiro.starts_with('['))
-        return soma32(l.inicio, static_cast<int32_t>(static_cast<uint32_t>(tamanhoArray(primeiro)) *
-                                                     static_cast<uint32_t>(elemento)));
-    int32_t fim = l.inicio;
+// E, the address after `[n]`. Measured exactly rather than in 32 bits, so that no size, however
+// large, wraps around into memory and passes for an array that fits.
+int64_t fimTamanho(const Linha& l, int32_t elemento) {
+    return int64_t{l.inicio} + int64_t{tamanhoArray(l.operandos[0])} * elemento;
+}
+
+// E, the address after the items of a list.
+int64_t fimLista(const Linha& l, int32_t elemento) {
+    int64_t fim = l.inicio;
     for (const std::string& item : l.operandos) {
-        if (!ehTexto(item)) {
-            fim = soma32(fim, elemento);
-        } else if (textoBemFormado(item)) {
-            const auto caracteres = static_cast<int32_t>(item.size() - 2);
-            fim = soma32(fim, static_cast<int32_t>(static_cast<uint32_t>(caracteres) *
-                                                   static_cast<uint32_t>(elemento)));
-        } else {
+        if (!ehTexto(item))
+            fim += elemento;
+        else if (textoBemFormado(item))
+            fim += static_cast<int64_t>(item.size() - 2) * elemento;
+        else
             l.erro("Especificação ASCII incorreta");
-        }
     }
     return fim;
 }
@@ -151,12 +152,11 @@ void preencheLista(const Linha& l, int32_t elemento) {
     }
 }
 
-// Zeroes the elements of `[n]`, clipped to the image.
-void preencheZeros(const Linha& l, int32_t elemento) {
-    const int64_t bytes = int64_t{tamanhoArray(l.operandos[0])} * elemento;
-    const int64_t de = std::max<int64_t>(l.inicio, 0);
-    const int64_t ate = std::min<int64_t>(int64_t{l.inicio} + bytes, kTamanhoMemoria);
-    for (int64_t endereco = de; endereco < ate; ++endereco) escreveByte(l.m.memoria, endereco, 0);
+// Zeroes L to E - 1, clipped to the image.
+void preencheZeros(const Linha& l, int64_t fim) {
+    const int64_t ate = std::min<int64_t>(fim, kTamanhoMemoria);
+    for (int64_t endereco = std::max<int64_t>(l.inicio, 0); endereco < ate; ++endereco)
+        escreveByte(l.m.memoria, endereco, 0);
 }
 
 // DAB [n] | DAB item, item...  (and DAW, with 16-bit elements)
@@ -165,20 +165,21 @@ int32_t array(const Linha& l, std::string_view nome, int32_t elemento) {
         if (l.enchimento()) l.erro(std::string(nome) + ": sem parâmetros");
         return 0;
     }
-    const int32_t fim = fimReserva(l, elemento);
-    const int32_t ultimo = subtrai32(fim, 1);
-    const bool cabe = enderecoValido(l.m.maquina, ultimo);
+    const bool formaTamanho = l.operandos[0].starts_with('[');
+    const int64_t fim = formaTamanho ? fimTamanho(l, elemento) : fimLista(l, elemento);
+    const int64_t ultimo = fim - 1;
+    const bool cabe = ultimo >= 0 && ultimo <= ultimoEndereco(l.m.maquina);
     if (!cabe)
         l.erro(std::string(nome) +
                ": Não é possível reservar array fora do espaço de memória (endereço " +
                std::to_string(ultimo) + ")");
     if (l.enchimento()) {
-        if (l.operandos[0].starts_with('['))
-            preencheZeros(l, elemento);
+        if (formaTamanho)
+            preencheZeros(l, fim);
         else
             preencheLista(l, elemento);
     }
-    return cabe ? fim : 0;
+    return cabe ? static_cast<int32_t>(fim) : 0;
 }
 
 } // namespace

@@ -147,7 +147,7 @@ Codificador codificador(Maquina maquina) {
     switch (maquina) {
     case Maquina::Zibel: return geraZibel;
     case Maquina::Kovra: return geraKovra;
-    case Maquina::Quirla: return nullptr;
+    case Maquina::Quirla: return geraQuirla;
     case Maquina::Jelmo: return nullptr;
     }
     return nullptr;

@@ -1,0 +1,190 @@
+// Quirla: the 8-bit machine with registers A, B and X and four addressing modes. The first byte
+// packs the operation (bits 7-4), the register (3-2) and the mode (1-0); the second byte, when
+// there is one, is the address or the immediate operand.
+#include "codificadores.hpp"
+
+#include "montagem.hpp"
+#include "texto.hpp"
+#include "valores.hpp"
+
+namespace orvandel {
+
+namespace {
+
+enum class Forma {
+    SemOperando,         // NOP, HLT
+    Registrador,         // NOT r
+    RegistradorEndereco, // LDR r endereco [modo]
+    Desvio,              // JMP endereco [modo]
+};
+
+struct OpcodeQuirla {
+    std::string_view mnemonico;
+    uint8_t opcode; // with register A and direct mode
+    Forma forma;
+};
+
+constexpr OpcodeQuirla kOpcodesQuirla[] = {
+    {"NOP", 0x00, Forma::SemOperando},
+    {"STR", 0x10, Forma::RegistradorEndereco},
+    {"LDR", 0x20, Forma::RegistradorEndereco},
+    {"ADD", 0x30, Forma::RegistradorEndereco},
+    {"OR", 0x40, Forma::RegistradorEndereco},
+    {"AND", 0x50, Forma::RegistradorEndereco},
+    {"NOT", 0x60, Forma::Registrador},
+    {"SUB", 0x70, Forma::RegistradorEndereco},
+    {"JMP", 0x80, Forma::Desvio},
+    {"JN", 0x90, Forma::Desvio},
+    {"JZ", 0xA0, Forma::Desvio},
+    {"JC", 0xB0, Forma::Desvio},
+    {"JSR", 0xC0, Forma::Desvio},
+    {"NEG", 0xD0, Forma::Registrador},
+    {"SHR", 0xE0, Forma::Registrador},
+    {"HLT", 0xF0, Forma::SemOperando},
+};
+
+// Mode bits; the register bits are 00 A, 04h B, 08h X.
+constexpr int32_t kIndireto = 0x01, kImediato = 0x02, kIndexado = 0x03;
+
+struct Codigo {
+    int32_t primeiro;
+    int32_t segundo = 0;
+};
+
+// One instruction line: its operands as written and where its reports go.
+struct Linha {
+    Montador& m;
+    const std::vector<std::string>& operandos;
+    int32_t numLinha;
+
+    void erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
+    void aviso(std::string texto) const { m.diag.registraAviso(std::move(texto), numLinha); }
+    bool imediato(const std::string& operando, int32_t& valor) const {
+        return valorImediato(m, operando, valor, numLinha);
+    }
+};
+
+const OpcodeQuirla* buscaOpcode(std::string_view mnemonico) {
+    for (const OpcodeQuirla& linha : kOpcodesQuirla)
+        if (linha.mnemonico == mnemonico) return &linha;
+    return nullptr;
+}
+
+// The only message that quotes its operand upper-cased.
+int32_t bitsRegistrador(const Linha& l, const std::string& operando) {
+    const std::string nome = maiusculas(operando);
+    if (nome == "A") return 0x00;
+    if (nome == "B") return 0x04;
+    if (nome == "X") return 0x08;
+    l.erro("Registrador Inválido: " + trecho(nome));
+    return 0x00;
+}
+
+// The mode operand after an address; an immediate address cannot take one.
+int32_t bitsModo(const Linha& l, const std::string& endereco, const std::string& modo) {
+    const std::string nome = maiusculas(modo);
+    int32_t bits = 0;
+    if (nome == "I")
+        bits = kIndireto;
+    else if (nome == "X")
+        bits = kIndexado;
+    else
+        l.erro("Modo Inválido: " + trecho(modo));
+    if (int32_t valor = 0; l.imediato(endereco, valor))
+        l.erro("Uso incorreto do modo imediato: " + trecho(endereco));
+    return bits;
+}
+
+// A numeral or a defined symbol reference, reduced to the low 8 bits of the address byte.
+bool enderecoDireto(const Linha& l, const std::string& operando, int32_t& segundo) {
+    int32_t valor = 0;
+    if (ehNumero(operando)) {
+        segundo = converteNumero(l.m, operando, l.numLinha) & 0xFF;
+        return true;
+    }
+    if (!resolveSimbolo(l.m, operando, valor, l.numLinha)) return false;
+    segundo = valor & 0xFF;
+    return true;
+}
+
+// NOT r | NEG r | SHR r
+Codigo codificaRegistrador(const Linha& l, uint8_t opcode) {
+    if (l.operandos.size() != 1) {
+        l.erro("Erro na definição do registrador");
+        return {opcode};
+    }
+    return {opcode | bitsRegistrador(l, l.operandos[0])};
+}
+
+// LDR r endereco | LDR r endereco, I | LDR r endereco, X | LDR r #valor
+Codigo codificaRegistradorEndereco(const Linha& l, uint8_t opcode) {
+    Codigo c{opcode};
+    if (l.operandos.size() < 2) {
+        l.erro("Erro na definição dos operandos");
+        return c;
+    }
+    c.primeiro |= bitsRegistrador(l, l.operandos[0]);
+    const std::string& endereco = l.operandos[1];
+    // A lone "#" is no immediate value either: without this it would pass as address 0.
+    const bool marcaImediato = endereco.size() > 1 && endereco.starts_with('#');
+    if (!enderecoDireto(l, endereco, c.segundo) && !marcaImediato)
+        l.erro("Operando indefinido: " + trecho(endereco));
+    if (l.operandos.size() == 3) {
+        c.primeiro |= bitsModo(l, endereco, l.operandos[2]);
+    } else if (int32_t valor = 0; l.imediato(endereco, valor)) {
+        c.primeiro |= kImediato;
+        c.segundo = valor & 0xFF;
+    }
+    return c;
+}
+
+// JMP endereco | JMP endereco, I | JMP endereco, X  (and JN, JZ, JC, JSR)
+Codigo codificaDesvio(const Linha& l, uint8_t opcode) {
+    Codigo c{opcode};
+    if (l.operandos.empty()) {
+        l.erro("Erro na definição do endereço");
+        return c;
+    }
+    const std::string& endereco = l.operandos[0];
+    if (int32_t valor = 0; l.imediato(endereco, valor)) {
+        l.aviso("O modo de endereçamento imediato é ilegal para instruções de desvio");
+        c.primeiro |= kImediato;
+        c.segundo = valor; // not reduced: a value beyond 8 bits is refused when placed
+    } else if (!enderecoDireto(l, endereco, c.segundo)) {
+        l.erro("Rótulo " + trecho(endereco) + " não declarado");
+    }
+    if (l.operandos.size() == 2) c.primeiro |= bitsModo(l, endereco, l.operandos[1]);
+    return c;
+}
+
+Codigo codifica(const Linha& l, const OpcodeQuirla& instrucao) {
+    switch (instrucao.forma) {
+    case Forma::SemOperando:
+        return {instrucao.opcode};
+    case Forma::Registrador:
+        return codificaRegistrador(l, instrucao.opcode);
+    case Forma::RegistradorEndereco:
+        return codificaRegistradorEndereco(l, instrucao.opcode);
+    case Forma::Desvio:
+        return codificaDesvio(l, instrucao.opcode);
+    }
+    return {instrucao.opcode};
+}
+
+bool temSegundoByte(Forma forma) {
+    return forma == Forma::RegistradorEndereco || forma == Forma::Desvio;
+}
+
+} // namespace
+
+void geraQuirla(Montador& m, std::string_view operacao, std::vector<std::string>& operandos,
+                int32_t contPosicao, int32_t numLinha) {
+    const OpcodeQuirla* instrucao = buscaOpcode(maiusculas(operacao));
+    if (!instrucao) return;
+    const Codigo c = codifica(Linha{m, operandos, numLinha}, *instrucao);
+    armazenaPalavra(m, c.primeiro, contPosicao, numLinha);
+    if (temSegundoByte(instrucao->forma))
+        armazenaPalavra(m, c.segundo, soma32(contPosicao, 1), numLinha);
+}
+
+} // namespace orvandel
