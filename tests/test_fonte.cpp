@@ -1,6 +1,8 @@
 // Source files: byte-order marks, Windows-1252 and line ends.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "apoio.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
@@ -58,6 +60,32 @@ TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {
         EXPECT_NE(std::string(e.what()).find("arquivo ou diretório inexistente"), std::string::npos);
     }
     EXPECT_THROW(leArquivoFonte(dir.caminho()), FalhaArquivo);
+}
+
+// A FIFO would block the read until a writer came, and /dev/zero would never end.
+TEST(LeArquivoFonte, SoArquivosComuns) {
+    teste::DiretorioTemporario dir;
+    ASSERT_EQ(::mkfifo((dir / "fila.kod").c_str(), 0600), 0);
+    for (const std::filesystem::path& caminho : {dir / "fila.kod", std::filesystem::path("/dev/zero")}) {
+        try {
+            leArquivoFonte(caminho);
+            ADD_FAILURE() << caminho;
+        } catch (const FalhaArquivo& e) {
+            EXPECT_EQ(e.what(), "Não foi possível ler o arquivo " + caminho.string() + ": não é um arquivo comum");
+        }
+    }
+}
+
+TEST(ArquivoFonte, LidoEGravadoSemMudarUmByte) {
+    teste::DiretorioTemporario dir;
+    std::string todos; // every Windows-1252 byte, the five undefined ones included
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') todos += static_cast<char>(b);
+    for (const std::string& original : {todos + "\r\n\r\n" + todos + "\r\n", std::string("\xFE\xFF\0A\0\r\0\n", 8)}) {
+        teste::escreveArquivo(dir / "a.kod", original);
+        gravaArquivoFonte(dir / "b.kod", leArquivoFonte(dir / "a.kod"));
+        EXPECT_EQ(teste::leArquivo(dir / "b.kod"), original);
+    }
 }
 
 } // namespace
