@@ -19,7 +19,6 @@ TEST(ExaminaArgumentos, ModoMaquinaEVerboso) {
     const std::vector<CasoArgumentos> casos = {
         {{}, Interativo, "", 2, false},
         {{"-v"}, Interativo, "", 2, true},
-        {{"-v", "K"}, Interativo, "", 2, true},
         {{"-b"}, Lote, "", -1, false},
         {{"-b", "K"}, Lote, "", 0, false},
         {{"-b", "Q", "-v"}, Lote, "", 1, true},
@@ -35,11 +34,9 @@ TEST(ExaminaArgumentos, ModoMaquinaEVerboso) {
         {{"soma.ZID", "-b"}, AbreArquivo, "soma.ZID", 3, false},
         {{"soma.kod", "-v"}, AbreArquivo, "soma.kod", 0, false},
         {{"/dados/a.Qud"}, AbreArquivo, "/dados/a.Qud", 1, false},
-        {{"a.jed"}, AbreArquivo, "a.jed", 2, false},
         {{"a.txt"}, AbreArquivo, "a.txt", 2, false},
         {{"x"}, AbreArquivo, "x", 2, false},
         {{"-B", "-b"}, AbreArquivo, "-B", 2, false},
-        {{"-V"}, AbreArquivo, "-V", 2, false},
         {{""}, AbreArquivo, "", 2, false},
     };
     for (const CasoArgumentos& caso : casos) {

@@ -76,17 +76,5 @@ TEST(LeArquivoFonte, SoArquivosComuns) {
     }
 }
 
-TEST(ArquivoFonte, LidoEGravadoSemMudarUmByte) {
-    teste::DiretorioTemporario dir;
-    std::string todos; // every Windows-1252 byte, the five undefined ones included
-    for (int b = 0; b < 256; ++b)
-        if (b != '\r' && b != '\n') todos += static_cast<char>(b);
-    for (const std::string& original : {todos + "\r\n\r\n" + todos + "\r\n", std::string("\xFE\xFF\0A\0\r\0\n", 8)}) {
-        teste::escreveArquivo(dir / "a.kod", original);
-        gravaArquivoFonte(dir / "b.kod", leArquivoFonte(dir / "a.kod"));
-        EXPECT_EQ(teste::leArquivo(dir / "b.kod"), original);
-    }
-}
-
 } // namespace
 } // namespace orvandel
