@@ -149,5 +149,52 @@ TEST_F(Cli, EntradaHostilDaResultadoNormal) {
     EXPECT_TRUE(grande.saida.starts_with("257 (ERRO) - Excedido limite de memória (endereço 255)\n"));
 }
 
+TEST_F(Cli, LoteImprimeOsResumos) {
+    fonte("SOMA.KOD", "LDA 5\nHLT\n");
+    fonte("erro.kod", "LDA NADA\n");
+    fonte("a.zid", "HLT\n");
+    const auto k = executaCli(dir.caminho(), "-b K");
+    EXPECT_EQ(k.status, 1);
+    EXPECT_EQ(k.saida, "Arquivos Kovra processados: 2\nErros: 1 (Detalhes em Log_Kovra.txt)\n");
+    EXPECT_EQ(k.erros, "");
+    EXPECT_EQ(leArquivo(dir / "SOMA.mem").substr(0, 10), std::string("\x03KVR\x20\x00\x05\x00\xF0\x00", 10));
+    EXPECT_FALSE(existe("a.mem"));
+
+    std::filesystem::remove(dir / "erro.kod");
+    const auto todas = executaCli(dir.caminho(), "-v -b");
+    EXPECT_EQ(todas.status, 0);
+    EXPECT_EQ(todas.saida, "Arquivos Kovra processados: 1\nNenhum arquivo Quirla no diretório\n"
+                           "Nenhum arquivo Jelmo no diretório\nArquivos Zibel processados: 1\n");
+    EXPECT_EQ(leArquivo(dir / "Log_Zibel.txt"),
+              "Inicio do processamento\r\nArquivo: a.zid: montagem sem erros\r\nFim do processamento\r\n");
+}
+
+TEST_F(Cli, LoteInterrompido) {
+    std::filesystem::create_directory(dir / "x.kod");
+    fonte("a.zid", "HLT\n");
+    const auto r = executaCli(dir.caminho(), "-b");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.saida, "");
+    EXPECT_EQ(r.erros, "orvandel-cli: Não foi possível ler o arquivo x.kod: é um diretório\n");
+    EXPECT_EQ(leArquivo(dir / "Log_Kovra.txt"), "Inicio do processamento\r\n\r\nArquivo: x.kod\r\nProcessamento interrompido: "
+                                                "N\xE3o foi poss\xEDvel ler o arquivo x.kod: \xE9 um diret\xF3rio\r\n");
+    EXPECT_FALSE(existe("Log_Zibel.txt") || existe("a.mem"));
+
+    fonte("g.zid", "99999999999\n");
+    const auto abandono = executaCli(dir.caminho(), "-b Z");
+    EXPECT_EQ(abandono.status, 2);
+    EXPECT_EQ(abandono.erros, "orvandel-cli: '99999999999' não é um valor inteiro válido\n");
+}
+
+TEST_F(Cli, VerbosoSemLoteEhErroDeUso) {
+    fonte("a.zid", "HLT\n");
+    for (const char* argumentos : {"-v", "-v a.zid"}) {
+        const auto r = executaCli(dir.caminho(), argumentos);
+        EXPECT_EQ(r.status, 2) << argumentos;
+        EXPECT_EQ(r.erros, "orvandel-cli: a opção -v só vale com -b (veja orvandel-cli --help)\n");
+    }
+    EXPECT_FALSE(existe("a.mem") || existe("Log_Zibel.txt"));
+}
+
 } // namespace
 } // namespace orvandel

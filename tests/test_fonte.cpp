@@ -1,6 +1,8 @@
 // Source files: byte-order marks, Windows-1252 and line ends.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "apoio.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
@@ -58,6 +60,20 @@ TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {
         EXPECT_NE(std::string(e.what()).find("arquivo ou diretório inexistente"), std::string::npos);
     }
     EXPECT_THROW(leArquivoFonte(dir.caminho()), FalhaArquivo);
+}
+
+// A FIFO would block the read until a writer came, and /dev/zero would never end.
+TEST(LeArquivoFonte, SoArquivosComuns) {
+    teste::DiretorioTemporario dir;
+    ASSERT_EQ(::mkfifo((dir / "fila.kod").c_str(), 0600), 0);
+    for (const std::filesystem::path& caminho : {dir / "fila.kod", std::filesystem::path("/dev/zero")}) {
+        try {
+            leArquivoFonte(caminho);
+            ADD_FAILURE() << caminho;
+        } catch (const FalhaArquivo& e) {
+            EXPECT_EQ(e.what(), "Não foi possível ler o arquivo " + caminho.string() + ": não é um arquivo comum");
+        }
+    }
 }
 
 } // namespace

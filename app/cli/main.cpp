@@ -1,12 +1,15 @@
-// orvandel-cli: assembles source files without a window. Messages go to stdout, failures to
-// stderr; the exit status tells success (0), source errors (1) or a failure (2).
+// orvandel-cli: assembles source files, or a batch of a directory's sources, without a window.
+// Messages go to stdout, failures to stderr; the exit status tells success (0), source errors (1)
+// or a failure (2).
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "argumentos.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
+#include "lote.hpp"
 #include "mapa.hpp"
 #include "montagem.hpp"
 #include "nomes.hpp"
@@ -55,7 +58,33 @@ Saida montaArquivo(Montador& montador, const std::string& arquivo, const OpcoesC
     return montador.contErros() == 0 ? kSemErros : kComErros;
 }
 
-int executa(const std::vector<std::string>& argumentos) {
+// A message's CR LF line breaks as a terminal writes them.
+std::string quebrasDeTerminal(std::string texto) {
+    for (size_t pos = texto.find("\r\n"); pos != std::string::npos; pos = texto.find("\r\n", pos))
+        texto.erase(pos, 1);
+    return texto;
+}
+
+// The batch's messages, which the desktop program shows in message boxes, are printed instead.
+class MensagensNaSaida : public Mensageiro {
+public:
+    void mostraMensagem(const std::string& texto) override {
+        imprime(quebrasDeTerminal(texto) + "\n");
+    }
+};
+
+Saida executaEmLote(const LinhaDeComando& linha) {
+    MensagensNaSaida mensageiro;
+    try {
+        const ResumoLote resumo = executaLote(linha.maquinaAlvo, linha.verboso, mensageiro, {});
+        return resumo.comErros == 0 ? kSemErros : kComErros;
+    } catch (const std::runtime_error& falha) { // FalhaArquivo, ValorInteiroInvalido
+        imprimeFalha(falha.what());
+        return kFalha;
+    }
+}
+
+int executaComArquivos(const std::vector<std::string>& argumentos) {
     const auto lidas = leOpcoes(argumentos);
     if (const std::string* erro = std::get_if<std::string>(&lidas)) {
         imprimeFalha(*erro + " (veja orvandel-cli --help)");
@@ -78,6 +107,18 @@ int executa(const std::vector<std::string>& argumentos) {
         status = std::max(status, static_cast<int>(saida));
     }
     return status;
+}
+
+// A first argument "-b" or "-v" selects the batch scan; any other keeps the file mode. Without
+// a window, "-v" without "-b" has nothing to do.
+int executa(const std::vector<std::string>& argumentos) {
+    const LinhaDeComando linha = examinaArgumentos(argumentos);
+    if (linha.modo == ModoInicio::Lote) return executaEmLote(linha);
+    if (linha.modo == ModoInicio::Interativo && !argumentos.empty()) {
+        imprimeFalha("a opção -v só vale com -b (veja orvandel-cli --help)");
+        return kFalha;
+    }
+    return executaComArquivos(argumentos);
 }
 
 } // namespace

@@ -17,13 +17,21 @@ const char* const kAjuda =
     "                 sem -m, a terceira letra a partir do fim do nome do arquivo decide:\n"
     "                 Z Zibel, K Kovra, Q Quirla, qualquer outra Jelmo\n"
     "  --mapa hex|dec após as mensagens, imprime o mapa de memória (endereço e valor)\n"
-    "  -b [Z|K|Q|J]   processamento em lote dos fontes do diretório atual\n"
-    "  -v             no lote, registra no log também os arquivos montados sem erros\n"
     "  --help         mostra esta ajuda\n"
     "  --version      mostra a versão\n"
     "\n"
+    "Lote (o primeiro argumento é -b ou -v):\n"
+    "  -b [Z|K|Q|J]   monta todos os fontes de uma máquina no diretório atual (*.zid, *.kod,\n"
+    "                 *.qud, *.jed, em maiúsculas ou minúsculas); sem a letra (maiúscula), as\n"
+    "                 quatro máquinas, na ordem Kovra, Quirla, Jelmo, Zibel. Grava a imagem de\n"
+    "                 cada fonte sem erros e o log Log_<máquina>.txt com os erros de cada fonte\n"
+    "                 que falhou; imprime um resumo por máquina\n"
+    "  -v             registra no log também os arquivos montados sem erros\n"
+    "\n"
     "Saída: 0 sem erros; 1 quando alguma montagem teve erros; 2 em caso de falha (arquivo\n"
-    "ilegível, saída que não pode ser gravada, valor inteiro inválido, uso incorreto).\n";
+    "ilegível, saída que não pode ser gravada, valor inteiro inválido, uso incorreto). No lote,\n"
+    "uma falha interrompe o processamento: os arquivos e máquinas restantes não são montados e\n"
+    "o log termina com a linha \"Processamento interrompido: \" e o motivo.\n";
 
 std::optional<Maquina> maquinaPorArgumento(const std::string& texto) {
     const std::string m = maiusculas(texto);

@@ -80,9 +80,37 @@ std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     return linhas;
 }
 
-[[noreturn]] void falhaLeitura(const std::filesystem::path& caminho, int codigo) {
-    throw FalhaArquivo("Não foi possível ler o arquivo " + caminho.string() + ": " +
-                       descricaoErro(codigo));
+[[noreturn]] void falhaLeitura(const std::filesystem::path& caminho, const std::string& causa) {
+    throw FalhaArquivo("Não foi possível ler o arquivo " + caminho.string() + ": " + causa);
+}
+
+// Only a regular file is read: opening a FIFO would wait for a writer, and a device such as
+// /dev/zero never ends. O_NONBLOCK keeps the open itself from waiting.
+int abreArquivoComum(const std::filesystem::path& caminho) {
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) falhaLeitura(caminho, descricaoErro(errno));
+    struct stat estado {};
+    if (::fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode)) return fd;
+    ::close(fd);
+    falhaLeitura(caminho, S_ISDIR(estado.st_mode) ? descricaoErro(EISDIR) : "não é um arquivo comum");
+}
+
+std::string leTudo(int fd, const std::filesystem::path& caminho) {
+    std::string bytes;
+    char bloco[1 << 16];
+    for (;;) {
+        const ssize_t lidos = ::read(fd, bloco, sizeof bloco);
+        if (lidos < 0 && errno == EINTR) continue;
+        if (lidos < 0) {
+            const int codigo = errno;
+            ::close(fd);
+            falhaLeitura(caminho, descricaoErro(codigo));
+        }
+        if (lidos == 0) break;
+        bytes.append(bloco, static_cast<size_t>(lidos));
+    }
+    ::close(fd);
+    return bytes;
 }
 
 } // namespace
@@ -113,23 +141,7 @@ std::string codificaFonte(const TextoFonte& texto) {
 }
 
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
-    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) falhaLeitura(caminho, errno);
-    std::string bytes;
-    char bloco[1 << 16];
-    for (;;) {
-        const ssize_t lidos = ::read(fd, bloco, sizeof bloco);
-        if (lidos < 0 && errno == EINTR) continue;
-        if (lidos < 0) {
-            const int codigo = errno;
-            ::close(fd);
-            falhaLeitura(caminho, codigo);
-        }
-        if (lidos == 0) break;
-        bytes.append(bloco, static_cast<size_t>(lidos));
-    }
-    ::close(fd);
-    return decodificaFonte(bytes);
+    return decodificaFonte(leTudo(abreArquivoComum(caminho), caminho));
 }
 
 void gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto) {

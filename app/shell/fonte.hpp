@@ -20,7 +20,8 @@ struct TextoFonte {
 TextoFonte decodificaFonte(std::string_view bytes);
 std::string codificaFonte(const TextoFonte& texto);
 
-// Throws FalhaArquivo with a Portuguese text naming the file.
+// Throws FalhaArquivo with a Portuguese text naming the file; anything but a regular file (a
+// directory, a FIFO, a device) is refused rather than read.
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho);
 void gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto);
 

@@ -1,0 +1,180 @@
+// The batch run of one machine, or of all four, over a directory.
+#include "lote.hpp"
+
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "fonte.hpp"
+#include "gravacao.hpp"
+#include "montagem.hpp"
+#include "nomes.hpp"
+#include "saidas.hpp"
+#include "texto.hpp"
+
+namespace orvandel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The log is built in memory as UTF-8 and written whole, as Windows-1252 text with CR LF, so
+// that a failure never leaves half a log behind.
+class Log {
+public:
+    void linha(std::string_view texto) {
+        texto_ += texto;
+        texto_ += "\r\n";
+    }
+    void grava(const fs::path& caminho) const { gravaAtomicamente(caminho, utf8ParaCp1252(texto_)); }
+
+private:
+    std::string texto_;
+};
+
+// The mask "*.KOD" and its kin, ignoring case.
+bool casaComMascara(std::string_view nome, Maquina maquina) {
+    const std::string_view extensao = extensaoFonte(maquina);
+    if (nome.size() <= extensao.size()) return false;
+    const size_t ponto = nome.size() - extensao.size() - 1;
+    return nome[ponto] == '.' && maiusculas(nome.substr(ponto + 1)) == extensao;
+}
+
+// The bare names of the machine's sources, in the order the directory listing gives them.
+std::vector<std::string> fontesDoDiretorio(const fs::path& diretorio, Maquina maquina) {
+    const fs::path listado = diretorio.empty() ? fs::path(".") : diretorio;
+    std::vector<std::string> nomes;
+    std::error_code erro;
+    for (fs::directory_iterator it(listado, erro), fim; !erro && it != fim; it.increment(erro)) {
+        std::string nome = it->path().filename().string();
+        if (casaComMascara(nome, maquina)) nomes.push_back(std::move(nome));
+    }
+    if (erro)
+        throw FalhaArquivo("Não foi possível ler o diretório " + listado.string() + ": " +
+                           descricaoErro(erro.value()));
+    return nomes;
+}
+
+std::string textoResumo(Maquina maquina, const ResumoLote& resumo) {
+    std::string texto = "Arquivos " + std::string(nomeMaquina(maquina)) +
+                        " processados: " + std::to_string(resumo.processados);
+    if (resumo.comErros > 0)
+        texto += "\r\nErros: " + std::to_string(resumo.comErros) + " (Detalhes em " +
+                 nomeLog(maquina) + ")";
+    return texto;
+}
+
+class LoteDeUmaMaquina {
+public:
+    LoteDeUmaMaquina(Maquina maquina, bool verboso, const fs::path& diretorio)
+        : maquina_(maquina), verboso_(verboso), diretorio_(diretorio),
+          montador_(std::make_unique<Montador>()) {}
+
+    ResumoLote processa(Mensageiro& mensageiro);
+    void gravaLog() const { log_.grava(diretorio_ / nomeLog(maquina_)); }
+    void gravaInterrompido(const std::string& falha);
+
+private:
+    void processaArquivo(const std::string& nome);
+    void montaArquivo(const std::string& nome);
+    void registraFalho(const std::string& nome, std::span<const Mensagem> mensagens);
+
+    Maquina maquina_;
+    bool verboso_;
+    fs::path diretorio_;
+    std::unique_ptr<Montador> montador_; // the image and tables are too large for the stack
+    Log log_;
+    ResumoLote resumo_;
+};
+
+ResumoLote LoteDeUmaMaquina::processa(Mensageiro& mensageiro) {
+    log_.linha("Inicio do processamento");
+    const std::vector<std::string> nomes = fontesDoDiretorio(diretorio_, maquina_);
+    if (nomes.empty()) {
+        mensageiro.mostraMensagem("Nenhum arquivo " + std::string(nomeMaquina(maquina_)) +
+                                  " no diretório");
+        return resumo_;
+    }
+    for (const std::string& nome : nomes) processaArquivo(nome);
+    mensageiro.mostraMensagem(textoResumo(maquina_, resumo_));
+    log_.linha("Fim do processamento");
+    return resumo_;
+}
+
+// The file at which the batch stops gets a block of its own, with the messages of a run that
+// was abandoned halfway.
+void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
+    ++resumo_.processados;
+    try {
+        montaArquivo(nome);
+    } catch (const ValorInteiroInvalido&) {
+        registraFalho(nome, montador_->mensagens());
+        throw;
+    } catch (const FalhaArquivo&) {
+        registraFalho(nome, {});
+        throw;
+    }
+}
+
+void LoteDeUmaMaquina::montaArquivo(const std::string& nome) {
+    const fs::path fonte = diretorio_ / nome;
+    const TextoFonte texto = leArquivoFonte(fonte);
+    montador_->monta(maquina_, texto.linhas);
+    if (montador_->contErros() != 0) {
+        ++resumo_.comErros;
+        registraFalho(nome, montador_->mensagens());
+        return;
+    }
+    gravaImagem(fonte, diretorio_ / nomeArquivoMem(nome), *montador_);
+    if (verboso_) log_.linha("Arquivo: " + nome + ": montagem sem erros");
+}
+
+void LoteDeUmaMaquina::registraFalho(const std::string& nome, std::span<const Mensagem> mensagens) {
+    log_.linha("");
+    log_.linha("Arquivo: " + nome);
+    for (const Mensagem& mensagem : mensagens) log_.linha(mensagem.linhaLista());
+}
+
+// When the log cannot be written either, both failures are reported: an older log of the same
+// name would otherwise pass for this run's.
+void LoteDeUmaMaquina::gravaInterrompido(const std::string& falha) {
+    log_.linha("Processamento interrompido: " + falha);
+    try {
+        gravaLog();
+    } catch (const FalhaArquivo& falhaLog) {
+        throw FalhaArquivo(falha + "; " + falhaLog.what());
+    }
+}
+
+} // namespace
+
+std::string nomeLog(Maquina maquina) { return "Log_" + std::string(nomeMaquina(maquina)) + ".txt"; }
+
+ResumoLote processaLote(int maquinaAlvo, bool verboso, Mensageiro& mensageiro,
+                        const fs::path& diretorio) {
+    LoteDeUmaMaquina lote(maquinaDoAlvo(maquinaAlvo), verboso, diretorio);
+    ResumoLote resumo;
+    try {
+        resumo = lote.processa(mensageiro);
+    } catch (const std::runtime_error& falha) {
+        lote.gravaInterrompido(falha.what());
+        throw;
+    }
+    lote.gravaLog();
+    return resumo;
+}
+
+ResumoLote executaLote(int maquinaAlvo, bool verboso, Mensageiro& mensageiro,
+                       const fs::path& diretorio) {
+    if (maquinaAlvo != kTodasMaquinas)
+        return processaLote(maquinaAlvo, verboso, mensageiro, diretorio);
+    ResumoLote total;
+    for (int alvo = 0; alvo < kQuantidadeAlvos; ++alvo) {
+        const ResumoLote resumo = processaLote(alvo, verboso, mensageiro, diretorio);
+        total.processados += resumo.processados;
+        total.comErros += resumo.comErros;
+    }
+    return total;
+}
+
+} // namespace orvandel
