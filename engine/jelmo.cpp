@@ -1,11 +1,15 @@
-// Jelmo: the 16-bit machine. Its instruction table and the lengths that follow from the
-// operands' addressing modes.
+// Jelmo: the 16-bit machine. Its instruction table, the lengths that follow from the operands'
+// addressing modes, and the encoder that places one-byte instructions, two-byte branches and
+// instruction words with their palavraExtra.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "codificadores.hpp"
 #include "jelmo_operandos.hpp"
 #include "montagem.hpp"
+#include "texto.hpp"
+#include "valores.hpp"
 
 namespace orvandel {
 
@@ -105,6 +109,129 @@ bool temOperandosGerais(Classe classe) {
            classe == Classe::DoisOperandos;
 }
 
+void erro(const LinhaJelmo& l, std::string texto) {
+    l.m.diag.registraErro(std::move(texto), l.numLinha);
+}
+void aviso(const LinhaJelmo& l, std::string texto) {
+    l.m.diag.registraAviso(std::move(texto), l.numLinha);
+}
+
+// MOV src, dst (ADD, SUB, CMP, AND, OR): the source's word comes before the destination's.
+void geraDoisOperandos(const LinhaJelmo& l, int32_t codigo) {
+    const int32_t palavraFonte = soma32(l.endereco, 2);
+    const OperandoCodificado fonte = codificaOperando(l, l.operandos[0], true, palavraFonte);
+    const int32_t palavraDestino = soma32(palavraFonte, fonte.temPalavraExtra ? 2 : 0);
+    const OperandoCodificado destino = codificaOperando(l, l.operandos[1], false, palavraDestino);
+    armazenaPalavra(l.m, codigo | fonte.campo() << 6 | destino.campo(), l.endereco, l.numLinha);
+}
+
+// CLR dst (NOT ... SBC) | JMP dst
+void geraUmOperando(const LinhaJelmo& l, const OpcodeJelmo& opcode) {
+    const OperandoCodificado destino =
+        codificaOperando(l, l.operandos[0], false, soma32(l.endereco, 2));
+    if (opcode.classe == Classe::Salto && destino.modo == 0)
+        aviso(l, "O modo 0 não pode ser usado para instruções de desvio incondicional");
+    armazenaPalavra(l.m, opcode.codigo | destino.campo(), l.endereco, l.numLinha);
+}
+
+// JSR Rn, dst
+void geraSubrotina(const LinhaJelmo& l, int32_t codigo) {
+    int32_t palavra = codigo;
+    if (const std::optional<int> ligacao = registradorNomeado(l.operandos[0]))
+        palavra |= *ligacao << 8;
+    else
+        erro(l, "Especificação incorreta de registrador de ligação: " + trecho(l.operandos[0]));
+    const OperandoCodificado destino =
+        codificaOperando(l, l.operandos[1], false, soma32(l.endereco, 2));
+    if (destino.modo == 0)
+        aviso(l, "O modo 0 não pode ser usado para instruções de desvio para subrotina");
+    armazenaPalavra(l.m, palavra | destino.campo(), l.endereco, l.numLinha);
+}
+
+// RTS Rn, and the register of SOB Rn, alvo: the opcode byte plus the register number.
+int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, const std::string& operando) {
+    if (const std::optional<int> registrador = registradorNomeado(operando))
+        return codigo + *registrador;
+    erro(l, "Especificação de registrador incorreta: " + trecho(operando));
+    return codigo;
+}
+
+// The displacement of a branch or SOB, counted from the byte after the instruction: a numeral
+// as written; a symbol forward-positive for branches, backward-positive for SOB (it only loops
+// back). Nullopt, reported, for a target that is neither.
+std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, const std::string& alvo,
+                                        bool paraTras) {
+    if (ehNumero(alvo)) return converteNumero(l.m, alvo, l.numLinha);
+    int32_t destino = 0;
+    if (!resolveSimbolo(l.m, alvo, destino, l.numLinha)) {
+        erro(l, "Simbolo Indefinido: " + trecho(alvo));
+        return std::nullopt;
+    }
+    const int32_t seguinte = soma32(l.endereco, 2);
+    return paraTras ? subtrai32(seguinte, destino) : subtrai32(destino, seguinte);
+}
+
+void colocaDeslocamento(const LinhaJelmo& l, const std::string& alvo, bool paraTras) {
+    const std::optional<int32_t> deslocamento = deslocamentoAlvo(l, alvo, paraTras);
+    if (!deslocamento) return;
+    if (*deslocamento < -128 || *deslocamento > 127) {
+        erro(l, "O valor " + std::to_string(*deslocamento) +
+                    " está fora da faixa permitida para Desvio Condicional (8 bits)");
+        return;
+    }
+    armazenaByte(l.m, *deslocamento, soma32(l.endereco, 1), l.numLinha);
+}
+
+// The flag bits of one CCC or SCC operand: each of N, Z, V, C at most once, in any order.
+int32_t bitsCondicao(const LinhaJelmo& l, std::string_view operando) {
+    constexpr std::pair<char, int32_t> kBits[] = {{'N', 8}, {'Z', 4}, {'V', 2}, {'C', 1}};
+    std::string resto = maiusculas(operando);
+    int32_t bits = 0;
+    for (const auto& [letra, bit] : kBits) {
+        const size_t posicao = resto.find(letra);
+        if (posicao == std::string::npos) continue;
+        bits |= bit;
+        resto.erase(posicao, 1);
+    }
+    if (!resto.empty()) erro(l, "Código incorreto para instrução " + std::string(l.mnemonico));
+    return bits;
+}
+
+// CCC [flags, ...] | SCC [flags, ...]
+void geraCondicoes(const LinhaJelmo& l, int32_t codigo) {
+    int32_t byte = codigo;
+    for (const std::string& operando : l.operandos)
+        byte |= bitsCondicao(l, operando);
+    armazenaByte(l.m, byte, l.endereco, l.numLinha);
+}
+
+void geraInstrucao(const LinhaJelmo& l, const OpcodeJelmo& opcode) {
+    Montador& m = l.m;
+    switch (opcode.classe) {
+    case Classe::Fixa:
+        return armazenaByte(m, opcode.codigo, l.endereco, l.numLinha);
+    case Classe::Condicoes:
+        return geraCondicoes(l, opcode.codigo);
+    case Classe::Desvio:
+        armazenaByte(m, opcode.codigo, l.endereco, l.numLinha);
+        return colocaDeslocamento(l, l.operandos[0], false);
+    case Classe::Sob:
+        armazenaByte(m, byteComRegistrador(l, opcode.codigo, l.operandos[0]), l.endereco,
+                     l.numLinha);
+        return colocaDeslocamento(l, l.operandos[1], true);
+    case Classe::Retorno:
+        return armazenaByte(m, byteComRegistrador(l, opcode.codigo, l.operandos[0]), l.endereco,
+                            l.numLinha);
+    case Classe::Subrotina:
+        return geraSubrotina(l, opcode.codigo);
+    case Classe::Salto:
+    case Classe::UmOperando:
+        return geraUmOperando(l, opcode);
+    case Classe::DoisOperandos:
+        return geraDoisOperandos(l, opcode.codigo);
+    }
+}
+
 } // namespace
 
 int32_t tamanhoJelmo(Montador& m, const tipoInstrucao& instrucao,
@@ -119,6 +246,19 @@ int32_t tamanhoJelmo(Montador& m, const tipoInstrucao& instrucao,
     for (const std::string& operando : operandos)
         if (temPalavraExtra(m, operando, numLinha)) tamanho += 2;
     return tamanho;
+}
+
+void geraJelmo(Montador& m, std::string_view operacao, std::vector<std::string>& operandos,
+               int32_t contPosicao, int32_t numLinha) {
+    const std::string mnemonico = maiusculas(operacao);
+    const OpcodeJelmo* opcode = buscaOpcode(mnemonico);
+    if (!opcode) return;
+    const std::optional<size_t> exigidos = operandosExigidos(opcode->classe);
+    if (exigidos && operandos.size() != *exigidos) {
+        m.diag.registraErro("Número incorreto de operandos para instrução " + mnemonico, numLinha);
+        return;
+    }
+    geraInstrucao({m, mnemonico, operandos, contPosicao, numLinha}, *opcode);
 }
 
 } // namespace orvandel
