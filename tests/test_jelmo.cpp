@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "apoio.hpp"
@@ -25,19 +26,10 @@ TEST(TamanhoInstrucao, PelasFormasDosOperandos) {
     const std::string contagem = "1 (ERRO) - Instrução com número inválido de operandos";
     const Maquina J = Maquina::Jelmo;
     const std::vector<CasoTamanho> casos = {
-        {J, "MOV R1, R2", 2, {}},          {J, "MOV #1, R2", 4, {}},
-        {J, "MOV X, Y", 6, {}},            {J, "MOV 2(R1), (R2)+", 4, {}},
-        {J, "MOV (2(R1)), -(R2)", 4, {}},  {J, "ADD (R1)+, 4(R2)", 4, {}},
-        {J, "mov r1,r2", 2, {}},           {J, "MOV FWD(R1), R2", 4, {}},
-        {J, "CLR R1", 2, {}},              {J, "CLR (R1)", 2, {}},
-        {J, "CLR X", 4, {}},               {J, "CLR #3", 4, {}},
-        {J, "JMP 6(R1)", 4, {}},           {J, "JSR R7, SUB1", 4, {}},
-        {J, "JSR R5, (R1)", 2, {}},        {J, "JSR X, SUB1", 6, {}},
-        {J, "BR X", 2, {}},                {J, "SOB R1, X", 2, {}},
-        {J, "BR", 2, {}},                  {J, "NOP", 1, {}},
-        {J, "CCC NZ", 1, {}},              {J, "RTS R7", 1, {}},
-        {J, "MOV R1", 5, {contagem}},      {J, "CLR", 4, {contagem}},
-        {J, "JSR R1, R2, R3", 4, {contagem}}, {J, "JMP R1, R2", 4, {contagem}},
+        {J, "MOV X, Y", 6, {}},            {J, "MOV (2(R1)), -(R2)", 4, {}},
+        {J, "CLR (R1)", 2, {}},            {J, "JSR R5, (R1)", 2, {}},
+        {J, "BR", 2, {}},                  {J, "CCC NZ", 1, {}},
+        {J, "MOV R1", 5, {contagem}},      {J, "JMP R1, R2", 4, {contagem}},
         {J, "MOV X+Q(R1), R2", 4, {"1 (ERRO) - Número inválido: Q"}},
         {Maquina::Zibel, "LDA X Y", 2, {}}, {Maquina::Kovra, "SHL 1", 1, {}},
         {Maquina::Quirla, "LDR A, #1, X", 2, {}},
@@ -89,29 +81,20 @@ private:
     }
     std::string registrador() { return "R" + std::to_string(sorteia(0, 7)); }
     std::string rotulo() { return "L" + std::to_string(sorteia(1, linhas_)); }
-    std::string numeral() { return std::to_string(sorteia(-32768, 65535)); }
 
-    static std::string hexadecimal(int valor) {
-        char texto[8];
-        std::snprintf(texto, sizeof texto, "H%X", valor);
-        return texto;
-    }
-
-    std::string valor() {
-        switch (sorteia(0, 4)) {
-        case 0: return numeral();
-        case 1: return hexadecimal(sorteia(0, 0xFFFF));
-        case 2: return std::string("'") + static_cast<char>('A' + sorteia(0, 25)) + "'";
-        case 3: return rotulo();
-        default: return rotulo() + "+" + std::to_string(sorteia(0, 9));
-        }
-    }
-
-    std::string deslocamento() {
-        switch (sorteia(0, 2)) {
-        case 0: return numeral();
-        case 1: return rotulo();
-        default: return rotulo() + "-" + std::to_string(sorteia(0, 9));
+    // A numeral, a symbol reference, or (not as a displacement) a character literal.
+    std::string valor(bool deslocamento) {
+        char hexadecimal[8];
+        std::snprintf(hexadecimal, sizeof hexadecimal, "H%X", sorteia(0, 0xFFFF));
+        const std::string simbolo = rotulo();
+        const int soma = sorteia(-9, 9);
+        const char letra = static_cast<char>('A' + sorteia(0, 25));
+        switch (sorteia(0, deslocamento ? 3 : 4)) {
+        case 0: return std::to_string(sorteia(-32768, 65535));
+        case 1: return hexadecimal;
+        case 2: return simbolo;
+        case 3: return simbolo + (soma < 0 ? "-" : "+") + std::to_string(std::abs(soma));
+        default: return std::string("'") + letra + "'";
         }
     }
 
@@ -121,13 +104,13 @@ private:
         case 0: return {r, false};
         case 1: return {"(" + r + ")+", false};
         case 2: return {"-(" + r + ")", false};
-        case 3: return {deslocamento() + "(" + r + ")", true};
+        case 3: return {valor(true) + "(" + r + ")", true};
         case 4: return {"(" + r + ")", false};
         case 5: return {"((" + r + ")+)", false};
         case 6: return {"(-(" + r + "))", false};
-        case 7: return {"(" + deslocamento() + "(" + r + "))", true};
-        case 8: return {"#" + valor(), true};
-        case 9: return {valor(), true};
+        case 7: return {"(" + valor(true) + "(" + r + "))", true};
+        case 8: return {"#" + valor(false), true};
+        case 9: return {valor(false), true};
         case 10: return {rotulo() + "(R7)", true};
         default: return {"(" + rotulo() + "(R7))", true};
         }
@@ -142,41 +125,27 @@ private:
         return l;
     }
 
-    std::string condicoes() {
-        std::string letras = "NZVC";
-        std::shuffle(letras.begin(), letras.end(), aleatorio_);
-        letras.resize(sorteia(0, 4));
-        for (size_t i = letras.size(); i > 1; --i)
-            if (sorteia(0, 1)) letras.insert(i - 1, ", ");
-        return letras;
-    }
-
-    Linha desvio() {
-        static const char* const kDesvios[] = {"BR",  "BNE", "BEQ", "BPL", "BMI",
-                                               "BVC", "BVS", "BCC", "BCS", "BGE",
-                                               "BLT", "BGT", "BLE", "BHI", "BLS"};
-        const std::string mnemonico = umDe(kDesvios);
-        const std::string alvo = sorteia(0, 1) ? rotulo() : std::to_string(sorteia(-128, 127));
-        return {mnemonico + " " + alvo, 2};
-    }
-
     Linha instrucao() {
         static const char* const kDois[] = {"MOV", "ADD", "SUB", "CMP", "AND", "OR"};
         static const char* const kUm[] = {"CLR", "NOT", "INC", "DEC", "NEG", "TST",
                                           "ROR", "ROL", "ASR", "ASL", "ADC", "SBC"};
-        static const char* const kFixas[] = {"NOP", "HLT", "RTI"};
-        const std::string dois = umDe(kDois), um = umDe(kUm), r = registrador();
-        switch (sorteia(0, 9)) {
+        static const char* const kDesvios[] = {"BR",  "BNE", "BEQ", "BPL", "BMI", "BVC", "BVS", "BCC",
+                                               "BCS", "BGE", "BLT", "BGT", "BLE", "BHI", "BLS"};
+        static const char* const kUmByte[] = {"NOP", "HLT", "RTI", "RTS R3", "CCC", "SCC NZVC",
+                                              "CCC N, C", "SCC V, Z"};
+        const std::string dois = umDe(kDois), um = umDe(kUm), desvio = umDe(kDesvios);
+        const std::string r = registrador(), alvo = rotulo();
+        const std::string numeral = std::to_string(sorteia(-128, 127));
+        const std::string& destino = sorteia(0, 1) ? alvo : numeral;
+        switch (sorteia(0, 8)) {
         case 0: return comOperandos(dois, {operando(true), operando(true)});
         case 1: return comOperandos(um, {operando(true)});
         case 2: return comOperandos("JMP", {operando(false)});
         case 3: return comOperandos("JSR", {{r, false}, operando(false)});
-        case 4: return desvio();
-        case 5: return {"SOB " + r + ", " + rotulo(), 2};
-        case 6: return {umDe(kFixas), 1};
-        case 7: return {"RTS " + r, 1};
-        case 8: return {std::string(sorteia(0, 1) ? "CCC " : "SCC ") + condicoes(), 1};
-        default: return {numeral(), 2};
+        case 4: return {desvio + " " + destino, 2};
+        case 5: return {"SOB " + r + ", " + alvo, 2};
+        case 6: return {umDe(kUmByte), 1};
+        default: return {numeral, 2};
         }
     }
 };

@@ -61,8 +61,7 @@ TEST(OperandosJelmo, NumeroDoRegistrador) {
 }
 
 struct CasoCodificacao {
-    std::string linha; // at address 100; the operand under test is operand `indice`
-    size_t indice;
+    std::string linha; // at address 100; the operand under test is the first
     int modo, registrador;
     bool extra;
     std::string palavra; // the two bytes at 102 afterwards
@@ -70,41 +69,21 @@ struct CasoCodificacao {
 };
 
 TEST(OperandosJelmo, CodificaOperando) {
+    // The other forms are checked byte for byte by the annotated programs; these are the results
+    // that leave no trace in the image.
     const std::vector<CasoCodificacao> casos = {
-        {"CLR r3", 0, 0, 3, false, "00 00", {}},
-        {"CLR -(R6)", 0, 2, 6, false, "00 00", {}},
-        {"CLR (-(R2))", 0, 6, 2, false, "00 00", {}},
-        {"CLR (R7)+", 0, 1, 7, false, "00 00", {}},
-        {"CLR 10(R3)", 0, 3, 3, true, "00 0A", {}},
-        {"CLR (10(R3))", 0, 7, 3, true, "00 0A", {}},
-        {"CLR -2(R1)", 0, 3, 1, true, "FF FE", {}},
-        {"CLR X+2(R1)", 0, 3, 1, true, "01 2E", {}},
-        {"CLR #10", 0, 1, 7, true, "00 0A", {}},
-        {"CLR #'A'", 0, 1, 7, true, "00 41", {}},
-        {"CLR #T", 0, 1, 7, true, "00 C8", {}},
-        {"CLR X", 0, 5, 7, true, "01 2C", {}},
-        {"CLR x+2", 0, 5, 7, true, "01 2E", {}},
-        {"CLR 1000", 0, 5, 7, true, "03 E8", {}},
-        {"CLR 'A'", 0, 5, 7, true, "00 41", {}},
-        {"CLR T(R7)", 0, 3, 7, true, "00 60", {}},
-        {"MOV T(R7), R1", 0, 3, 7, true, "00 60", {}},
-        {"MOV (T(R7)), X", 0, 7, 7, true, "00 60", {}},
-        {"MOV #1, T(R7)", 1, 3, 7, true, "00 5E", {}},
-        {"CLR 10(R7)", 0, 3, 7, true, "00 0A", {}},
-        {"CLR Y(R1)", 0, 5, 7, true, "FF FF", {"1 (ERRO) - Operando mal formado: Y(R1)"}},
-        {"CLR (r8)", 0, 5, 7, true, "FF FF", {"1 (ERRO) - Operando mal formado: (r8)"}},
-        {"CLR #Y", 0, 5, 7, true, "FF FF", {"1 (ERRO) - Valor imediato mal formado: Y", "1 (ERRO) - Operando mal formado: #Y"}},
-        {"CLR #", 0, 5, 7, true, "FF FF", {"1 (ERRO) - Operando mal formado: #"}},
-        {"CLR X+Q", 0, 5, 7, true, "01 2C", {"1 (ERRO) - Número inválido: Q"}},
-        {"CLR -32769", 0, 5, 7, true, "00 00", {"1 (WARNING) - Valor -32769 (decimal) não é representável em 16 bits"}},
+        {"CLR (R7)+", 1, 7, false, "00 00", {}},
+        {"MOV (T(R7)), X", 7, 7, true, "00 60", {}},
+        {"CLR (r8)", 5, 7, true, "FF FF", {"1 (ERRO) - Operando mal formado: (r8)"}},
+        {"CLR -32769", 5, 7, true, "00 00", {"1 (WARNING) - Valor -32769 (decimal) não é representável em 16 bits"}},
     };
     for (const CasoCodificacao& caso : casos) {
         const auto m = montadorJelmo();
         elemLinha e;
         ASSERT_TRUE(separaLinha(caso.linha, e));
         const LinhaJelmo linha{*m, e.operacao, e.operandos, 100, 0};
-        const bool fonte = e.operandos.size() == 2 && caso.indice == 0;
-        const OperandoCodificado r = codificaOperando(linha, e.operandos[caso.indice], fonte, 102);
+        const bool fonte = e.operandos.size() == 2;
+        const OperandoCodificado r = codificaOperando(linha, e.operandos[0], fonte, 102);
         EXPECT_EQ(r.modo, caso.modo) << caso.linha;
         EXPECT_EQ(r.registrador, caso.registrador) << caso.linha;
         EXPECT_EQ(r.temPalavraExtra, caso.extra) << caso.linha;
