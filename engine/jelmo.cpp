@@ -148,7 +148,8 @@ void geraSubrotina(const LinhaJelmo& l, int32_t codigo) {
     armazenaPalavra(l.m, palavra | destino.campo(), l.endereco, l.numLinha);
 }
 
-// RTS Rn, and the register of SOB Rn, alvo: the opcode byte plus the register number.
+// RTS Rn, and the register of SOB Rn, alvo: the opcode byte plus the register number. SOB checks
+// its register like RTS does: an unreported 50h would quietly count the loop in R0.
 int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, const std::string& operando) {
     if (const std::optional<int> registrador = registradorNomeado(operando))
         return codigo + *registrador;
