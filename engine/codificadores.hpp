@@ -18,6 +18,8 @@ void geraKovra(Montador& m, std::string_view operacao, std::vector<std::string>&
                int32_t contPosicao, int32_t numLinha);
 void geraQuirla(Montador& m, std::string_view operacao, std::vector<std::string>& operandos,
                 int32_t contPosicao, int32_t numLinha);
+void geraJelmo(Montador& m, std::string_view operacao, std::vector<std::string>& operandos,
+               int32_t contPosicao, int32_t numLinha);
 
 // Jelmo's length of an instruction whose table row is `instrucao`.
 int32_t tamanhoJelmo(Montador& m, const tipoInstrucao& instrucao,

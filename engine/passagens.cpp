@@ -148,7 +148,7 @@ Codificador codificador(Maquina maquina) {
     case Maquina::Zibel: return geraZibel;
     case Maquina::Kovra: return geraKovra;
     case Maquina::Quirla: return geraQuirla;
-    case Maquina::Jelmo: return nullptr;
+    case Maquina::Jelmo: return geraJelmo;
     }
     return nullptr;
 }

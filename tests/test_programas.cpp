@@ -76,6 +76,7 @@ class Programa : public testing::TestWithParam<std::string> {};
 TEST_P(Programa, MontaComoAnotado) {
     // The annotated programs are written in UTF-8, byte-order mark or not.
     const fs::path caminho = fs::path(ORVANDEL_PROGRAMAS) / GetParam();
+    ASSERT_TRUE(fs::is_regular_file(caminho)) << "o programa sumiu: " << caminho;
     std::string bytes = teste::leArquivo(caminho);
     if (!bytes.starts_with("\xEF\xBB\xBF")) bytes.insert(0, "\xEF\xBB\xBF");
     const std::vector<std::string> linhas = decodificaFonte(bytes).linhas;

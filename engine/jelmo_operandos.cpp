@@ -1,0 +1,158 @@
+// Jelmo's operand syntax and the encoding of one general operand.
+#include "jelmo_operandos.hpp"
+
+#include "diagnosticos.hpp"
+#include "montagem.hpp"
+#include "passagens.hpp"
+#include "texto.hpp"
+#include "valores.hpp"
+
+namespace orvandel {
+
+namespace {
+
+constexpr int kR7 = 7;
+
+// The texts below are upper case.
+
+// Rn
+bool ehRegistrador(std::string_view s) {
+    return s.size() == 2 && s[0] == 'R' && s[1] >= '0' && s[1] <= '7';
+}
+
+// (Rn)+
+bool ehPosIncremento(std::string_view s) {
+    return s.size() == 5 && s[0] == '(' && ehRegistrador(s.substr(1, 2)) && s.substr(3) == ")+";
+}
+
+// -(Rn)
+bool ehPreDecremento(std::string_view s) {
+    return s.size() == 5 && s.substr(0, 2) == "-(" && ehRegistrador(s.substr(2, 2)) && s[4] == ')';
+}
+
+// d(Rn), with at least one character of d
+bool ehIndexado(std::string_view s) {
+    return !s.starts_with('#') && s.size() >= 5 && s.ends_with(')') && s[s.size() - 4] == '(' &&
+           ehRegistrador(s.substr(s.size() - 3, 2));
+}
+
+bool entreParenteses(std::string_view s) {
+    return s.size() >= 2 && s.front() == '(' && s.back() == ')';
+}
+
+std::string_view semParenteses(std::string_view s) {
+    return s.substr(1, s.size() - 2);
+}
+
+// d(Rn): accepted when d is a numeral or a symbol reference that is defined now.
+std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s,
+                                                 int32_t numLinha) {
+    FormaRegistrador forma{std::string(s.substr(s.size() - 3, 2)),
+                           std::string(s.substr(0, s.size() - 4))};
+    if (ehNumero(forma.deslocamento))
+        forma.valor = converteNumero(m, forma.deslocamento, numLinha);
+    else if (!resolveSimbolo(m, forma.deslocamento, forma.valor, numLinha))
+        return std::nullopt;
+    return forma;
+}
+
+// A symbolic displacement on R7 is relative to the program counter as it stands once this word
+// has been fetched: after the source's word, or after the whole instruction.
+int32_t valorDeslocamento(const LinhaJelmo& linha, const FormaRegistrador& forma, int registrador,
+                          bool fonte) {
+    if (ehNumero(forma.deslocamento) || registrador != kR7) return forma.valor;
+    const int32_t tamanho =
+        fonte ? 4 : tamanhoInstrucao(linha.m, linha.mnemonico, linha.operandos, linha.numLinha);
+    return subtrai32(forma.valor, soma32(linha.endereco, tamanho));
+}
+
+OperandoCodificado codificaRegistrador(const LinhaJelmo& linha, std::string_view operando,
+                                       const FormaRegistrador& forma, bool fonte,
+                                       int32_t enderecoPalavra) {
+    const int modo = modoEnderecamento(operando);
+    const int registrador = numeroRegistrador(forma.registrador);
+    if (modo != 3 && modo != 7) return {modo, registrador, false};
+    armazenaPalavra(linha.m, valorDeslocamento(linha, forma, registrador, fonte), enderecoPalavra,
+                    linha.numLinha);
+    return {modo, registrador, true};
+}
+
+// The word of an operand that is not a register form, and its mode on R7: an absolute address
+// (5) or an immediate (1). A malformed operand still takes its word, FFFFh, so the length holds.
+int32_t valorSobreR7(const LinhaJelmo& linha, std::string_view operando, int& modo) {
+    Montador& m = linha.m;
+    int32_t valor = -1;
+    modo = 5;
+    if (resolveSimbolo(m, operando, valor, linha.numLinha)) return valor;
+    if (valorImediato(m, operando, valor, linha.numLinha)) {
+        modo = 1;
+        return valor;
+    }
+    if (ehConstante(operando)) return converteConstante(m, operando, linha.numLinha);
+    m.diag.registraErro("Operando mal formado: " + trecho(operando), linha.numLinha);
+    return -1;
+}
+
+OperandoCodificado codificaSobreR7(const LinhaJelmo& linha, std::string_view operando,
+                                   int32_t enderecoPalavra) {
+    int modo = 5;
+    const int32_t valor = valorSobreR7(linha, operando, modo);
+    armazenaPalavra(linha.m, valor, enderecoPalavra, linha.numLinha);
+    return {modo, kR7, true};
+}
+
+} // namespace
+
+std::optional<FormaRegistrador> decompoeOperando(Montador& m, std::string_view operando,
+                                                 int32_t numLinha) {
+    const std::string maiusculo = maiusculas(operando);
+    std::string_view s = maiusculo;
+    if (entreParenteses(s)) s = semParenteses(s);
+    if (ehRegistrador(s)) return FormaRegistrador{std::string(s), {}};
+    if (ehPosIncremento(s)) return FormaRegistrador{std::string(s.substr(1, 2)), {}};
+    if (ehPreDecremento(s)) return FormaRegistrador{std::string(s.substr(2, 2)), {}};
+    if (!ehIndexado(s)) return std::nullopt;
+    return decompoeIndexado(m, s, numLinha);
+}
+
+int modoEnderecamento(std::string_view operando) {
+    const std::string maiusculo = maiusculas(operando);
+    const std::string_view s = maiusculo;
+    if (ehRegistrador(s)) return 0;
+    if (ehPosIncremento(s)) return 1;
+    if (ehPreDecremento(s)) return 2;
+    const std::string_view dentro = entreParenteses(s) ? semParenteses(s) : std::string_view();
+    if (ehRegistrador(dentro)) return 4;
+    if (ehPosIncremento(dentro)) return 5;
+    if (ehPreDecremento(dentro)) return 6;
+    return s.starts_with('(') ? 7 : 3;
+}
+
+int numeroRegistrador(std::string_view registrador) {
+    const std::string s = maiusculas(registrador);
+    for (size_t i = s.size(); i >= 2; --i)
+        if (s[i - 2] == 'R' && s[i - 1] >= '0' && s[i - 1] <= '7') return s[i - 1] - '0';
+    return 0;
+}
+
+std::optional<int> registradorNomeado(std::string_view texto) {
+    const std::string s = maiusculas(texto);
+    if (!ehRegistrador(s)) return std::nullopt;
+    return s[1] - '0';
+}
+
+bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {
+    if (!decompoeOperando(m, operando, numLinha)) return true;
+    const int modo = modoEnderecamento(operando);
+    return modo == 3 || modo == 7;
+}
+
+OperandoCodificado codificaOperando(const LinhaJelmo& linha, std::string_view operando, bool fonte,
+                                    int32_t enderecoPalavra) {
+    if (const std::optional<FormaRegistrador> forma =
+            decompoeOperando(linha.m, operando, linha.numLinha))
+        return codificaRegistrador(linha, operando, *forma, fonte, enderecoPalavra);
+    return codificaSobreR7(linha, operando, enderecoPalavra);
+}
+
+} // namespace orvandel

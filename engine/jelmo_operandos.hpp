@@ -1,0 +1,60 @@
+// Jelmo's general operands: the written forms of the eight addressing modes, their recognisers,
+// and the encoding of one operand into a mode, a register and an optional palavraExtra.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvandel {
+
+struct Montador;
+
+// An operand in one of the eight register forms, taken apart.
+struct FormaRegistrador {
+    std::string registrador;  // "R0" to "R7"
+    std::string deslocamento; // the d of d(Rn) and (d(Rn)), upper case; empty for the other forms
+    int32_t valor = 0;        // the displacement's value
+};
+
+// The operand as one of the register forms whose displacement, if any, is a numeral or a symbol
+// reference defined now; nullopt for anything else. Reports only what resolveSimbolo reports.
+std::optional<FormaRegistrador> decompoeOperando(Montador& m, std::string_view operando,
+                                                 int32_t numLinha);
+// The mode 0 to 7 of an operand that decompoeOperando accepts.
+int modoEnderecamento(std::string_view operando);
+// The digit after the last "R" that is followed by 0 to 7; 0 when there is none.
+int numeroRegistrador(std::string_view registrador);
+// The number of a bare register name "R0" to "R7" (any case), as JSR, RTS and SOB write them.
+std::optional<int> registradorNomeado(std::string_view texto);
+
+// Whether the operand is followed by a palavraExtra: everything but the register forms without
+// a displacement. Instruction lengths and the operand encoding both rest on this one rule.
+bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha);
+
+// The instruction line that an operand belongs to.
+struct LinhaJelmo {
+    Montador& m;
+    std::string_view mnemonico; // upper case
+    const std::vector<std::string>& operandos;
+    int32_t endereco; // the instruction's first byte
+    int32_t numLinha;
+};
+
+struct OperandoCodificado {
+    int modo;
+    int registrador;
+    bool temPalavraExtra;
+
+    // The six bits of the operand in an instruction word: mode, then register.
+    int32_t campo() const { return modo << 3 | registrador; }
+};
+
+// Encodes one general operand and places its palavraExtra, if it has one, at `enderecoPalavra`.
+// `fonte` marks the source operand of a two-operand instruction.
+OperandoCodificado codificaOperando(const LinhaJelmo& linha, std::string_view operando, bool fonte,
+                                    int32_t enderecoPalavra);
+
+} // namespace orvandel
