@@ -51,7 +51,7 @@ int escreveTudo(int fd, std::string_view conteudo) {
         const ssize_t escritos = ::write(fd, conteudo.data(), conteudo.size());
         if (escritos < 0 && errno == EINTR) continue;
         if (escritos < 0) return errno;
-        if (escritos == 0) return EIO; // no progress and no reason given: never spin
+        if (escritos == 0) return EIO; // a write of nothing sets no errno of its own
         conteudo.remove_prefix(static_cast<size_t>(escritos));
     }
     return 0;
