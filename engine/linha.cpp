@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "texto.hpp"
+
 namespace orvandel {
 
 namespace {
@@ -57,6 +59,11 @@ std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
 }
 
 } // namespace
+
+std::string trechoDivisivel(std::string_view linhaUtf8) {
+    const auto primeiro = std::find_if_not(linhaUtf8.begin(), linhaUtf8.end(), ehSeparador);
+    return utf8ParaCp1252(linhaUtf8.substr(primeiro - linhaUtf8.begin()), kLimiteLinha);
+}
 
 bool separaLinha(std::string_view linha, elemLinha& e) {
     e.operandos.clear();

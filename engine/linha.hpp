@@ -1,6 +1,7 @@
 // The source line splitter: comment removal, tokens, and the label / operation / operands sort.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "tabelas.hpp"
@@ -11,6 +12,12 @@ namespace orvandel {
 inline constexpr size_t kLimiteLinha = 1000;
 
 inline bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' || c == ':'; }
+
+// What the splitter reads of a UTF-8 source line, in Windows-1252: at most kLimiteLinha
+// characters from its first non-separator. Separators are ASCII and never apostrophes or
+// semicolons, so splitting this gives what splitting the whole line gives, and a long line is
+// never copied whole. A line of separators only gives an empty text: it does nothing either way.
+std::string trechoDivisivel(std::string_view linhaUtf8);
 
 // Splits a Windows-1252 line into `e`. The caller empties `rotulo` and `operacao` first (the
 // splitter only assigns them when it finds them); `operandos` is emptied here. False only for a

@@ -109,7 +109,7 @@ void primeiraPassagem(Montador& m) {
     for (size_t i = 0; i < m.linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
-        linha = utf8ParaCp1252(m.linhas[i]);
+        linha = trechoDivisivel(m.linhas[i]);
         emMaiusculas(linha);
         e.rotulo.clear();
         e.operacao.clear();
@@ -126,7 +126,7 @@ void segundaPassagem(Montador& m) {
     for (size_t i = 0; i < m.linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
-        linha = utf8ParaCp1252(m.linhas[i]);
+        linha = trechoDivisivel(m.linhas[i]);
         e.rotulo.clear();
         e.operacao.clear();
         if (!separaLinha(linha, e)) continue;

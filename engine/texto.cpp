@@ -1,6 +1,7 @@
 // Windows-1252 <-> Unicode and ASCII upper case.
 #include "texto.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace orvandel {
@@ -81,11 +82,11 @@ std::string cp1252ParaUtf8(std::string_view texto) {
     return resultado;
 }
 
-std::string utf8ParaCp1252(std::string_view texto) {
+std::string utf8ParaCp1252(std::string_view texto, size_t maximo) {
     std::string resultado;
-    resultado.reserve(texto.size());
+    resultado.reserve(std::min(texto.size(), maximo));
     size_t i = 0;
-    while (i < texto.size()) {
+    while (i < texto.size() && resultado.size() < maximo) {
         if (static_cast<unsigned char>(texto[i]) < 0x80) { // the common case, byte for byte
             resultado += texto[i++];
             continue;

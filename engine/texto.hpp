@@ -18,9 +18,10 @@ unsigned char cp1252DeUnicode(char32_t codigo);
 // Windows-1252 text to UTF-8, byte by byte.
 std::string cp1252ParaUtf8(std::string_view texto);
 
-// UTF-8 text to Windows-1252, one byte per character. A byte that does not begin a valid UTF-8
-// sequence counts as one character and becomes '?', so malformed input never loses its length.
-std::string utf8ParaCp1252(std::string_view texto);
+// UTF-8 text to Windows-1252, one byte per character, stopping after `maximo` characters. A byte
+// that does not begin a valid UTF-8 sequence counts as one character and becomes '?', so
+// malformed input never loses its length.
+std::string utf8ParaCp1252(std::string_view texto, size_t maximo = std::string::npos);
 
 // The code points of UTF-8 text; a byte that begins no valid sequence becomes U+FFFD.
 std::u32string decodificaUtf8(std::string_view texto);

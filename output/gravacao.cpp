@@ -45,14 +45,40 @@ mode_t permissoes(const fs::path& destino) {
     return 0666 & ~mascara;
 }
 
-bool escreveTudo(int fd, std::string_view conteudo) {
+// 0 when every byte reached the file, else the errno of the failure.
+int escreveTudo(int fd, std::string_view conteudo) {
     while (!conteudo.empty()) {
         const ssize_t escritos = ::write(fd, conteudo.data(), conteudo.size());
         if (escritos < 0 && errno == EINTR) continue;
-        if (escritos <= 0) return false;
+        if (escritos < 0) return errno;
+        if (escritos == 0) return EIO; // a write of nothing sets no errno of its own
         conteudo.remove_prefix(static_cast<size_t>(escritos));
     }
-    return true;
+    return 0;
+}
+
+// Fills and closes the temporary file: 0, or the errno of the first step that failed.
+int preencheTemporario(int fd, const fs::path& destino, std::string_view conteudo) {
+    int codigo = ::fchmod(fd, permissoes(destino)) == 0 ? 0 : errno;
+    if (!codigo) codigo = escreveTudo(fd, conteudo);
+    if (!codigo && ::fsync(fd) != 0) codigo = errno;
+    if (::close(fd) != 0 && !codigo) codigo = errno;
+    return codigo;
+}
+
+// A symbolic link is written through, so that it keeps pointing at the file it names.
+fs::path alvoReal(const fs::path& destino) {
+    std::error_code erro;
+    if (!fs::is_symlink(destino, erro)) return destino;
+    const fs::path alvo = fs::weakly_canonical(destino, erro);
+    return erro ? destino : alvo;
+}
+
+// The temporary file's name: hidden, beside the target, and short enough for any file system
+// even when the target's own name is at the length limit.
+std::string modeloTemporario(const fs::path& alvo) {
+    const std::string nome = alvo.filename().string().substr(0, 64);
+    return (alvo.parent_path() / ("." + nome + ".tmp-XXXXXX")).string();
 }
 
 // Makes the rename itself durable; a directory that cannot be synced is not a failure of the
@@ -67,25 +93,17 @@ void sincronizaDiretorio(const fs::path& diretorio) {
 } // namespace
 
 void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
-    const fs::path diretorio = destino.parent_path();
-    std::string modelo = (diretorio / ("." + destino.filename().string() + ".tmp-XXXXXX")).string();
-    const int fd = ::mkstemp(modelo.data());
+    const fs::path alvo = alvoReal(destino);
+    std::string temporario = modeloTemporario(alvo);
+    const int fd = ::mkstemp(temporario.data());
     if (fd < 0) falha(destino, errno);
-    const bool gravado = ::fchmod(fd, permissoes(destino)) == 0 && escreveTudo(fd, conteudo) &&
-                         ::fsync(fd) == 0;
-    const int erroEscrita = errno;
-    const bool fechado = ::close(fd) == 0;
-    if (!gravado || !fechado) {
-        const int codigo = gravado ? errno : erroEscrita;
-        ::unlink(modelo.c_str());
+    int codigo = preencheTemporario(fd, alvo, conteudo);
+    if (!codigo && ::rename(temporario.c_str(), alvo.c_str()) != 0) codigo = errno;
+    if (codigo) {
+        ::unlink(temporario.c_str());
         falha(destino, codigo);
     }
-    if (::rename(modelo.c_str(), destino.c_str()) != 0) {
-        const int codigo = errno;
-        ::unlink(modelo.c_str());
-        falha(destino, codigo);
-    }
-    sincronizaDiretorio(diretorio);
+    sincronizaDiretorio(alvo.parent_path());
 }
 
 } // namespace orvandel

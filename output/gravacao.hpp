@@ -18,7 +18,8 @@ public:
 // The Portuguese description of an errno value.
 std::string descricaoErro(int codigo);
 
-// Writes `conteudo` to `destino` atomically. Throws FalhaArquivo, with the old file untouched.
+// Writes `conteudo` to `destino` atomically (through it, when it is a symbolic link). Throws
+// FalhaArquivo, with the old file untouched and no temporary file left.
 void gravaAtomicamente(const std::filesystem::path& destino, std::string_view conteudo);
 
 } // namespace orvandel

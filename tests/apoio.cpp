@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #include "apoio.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -56,6 +57,14 @@ DiretorioTemporario::~DiretorioTemporario() {
 std::string leArquivo(const fs::path& caminho) {
     std::ifstream entrada(caminho, std::ios::binary);
     return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> nomesEm(const fs::path& diretorio) {
+    std::vector<std::string> nomes;
+    for (const auto& entrada : fs::directory_iterator(diretorio))
+        nomes.push_back(entrada.path().filename().string());
+    std::sort(nomes.begin(), nomes.end());
+    return nomes;
 }
 
 void escreveArquivo(const fs::path& caminho, const std::string& conteudo) {

@@ -38,6 +38,8 @@ private:
 };
 
 std::string leArquivo(const std::filesystem::path& caminho);
+// The names in a directory, sorted: shows what a step wrote or left behind.
+std::vector<std::string> nomesEm(const std::filesystem::path& diretorio);
 void escreveArquivo(const std::filesystem::path& caminho, const std::string& conteudo);
 
 } // namespace orvandel::teste

@@ -68,5 +68,19 @@ TEST(SeparaLinha, ComentarioDepoisDaJanelaNaoImporta) {
     EXPECT_EQ(e.operandos[0].size(), 996u);
 }
 
+TEST(TrechoDivisivel, MilCaracteresDepoisDosSeparadoresContadosComoCaracteres) {
+    std::string acentos;
+    for (int i = 0; i < 1200; ++i) acentos += "é";
+    const std::vector<std::pair<std::string, std::string>> casos = {
+        {"", ""},
+        {" \t,: \t", ""},
+        {" \t,:lda x ; c", "lda x ; c"},
+        {acentos, std::string(1000, '\xE9')},
+        {"  " + std::string(1001, '\xFF'), std::string(1000, '?')}, // each bad byte is one character
+        {std::string(999, 'A') + "€Z", std::string(999, 'A') + "\x80"},
+    };
+    for (const auto& [linha, trecho] : casos) EXPECT_EQ(trechoDivisivel(linha), trecho) << linha.substr(0, 12);
+}
+
 } // namespace
 } // namespace orvandel

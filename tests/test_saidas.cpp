@@ -1,7 +1,10 @@
 // The image file and the symbol listing, byte for byte, and their atomic replacement.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "apoio.hpp"
+#include "cli.hpp"
 #include "gravacao.hpp"
 #include "imagem.hpp"
 #include "listagem.hpp"
@@ -74,6 +77,99 @@ TEST(Saidas, NuncaSobreOProprioFonte) {
         teste::escreveArquivo(dir / nome, "HLT\r\n");
         EXPECT_THROW(gravaImagemEListagem(dir / nome, m), FalhaArquivo) << nome;
         EXPECT_EQ(teste::leArquivo(dir / nome), "HLT\r\n");
+    }
+}
+
+namespace fs = std::filesystem;
+using Nomes = std::vector<std::string>;
+
+struct CasoSobreFonte {
+    std::string nome;
+    std::function<void(const fs::path&)> prepara; // the source, holding "HLT\r\n", and its links
+    std::string fonte;
+    std::string colide; // the output refused, named in the failure
+    Nomes restam;       // the directory afterwards: nothing was written
+};
+
+void fonteHlt(const fs::path& caminho) { teste::escreveArquivo(caminho, "HLT\r\n"); }
+
+const std::vector<CasoSobreFonte> kCasosSobreFonte = {
+    {"fonte chamada .mem", [](const fs::path& d) { fonteHlt(d / "prog.mem"); }, "prog.mem",
+     "prog.mem", {"prog.mem"}},
+    {"fonte chamada .map", [](const fs::path& d) { fonteHlt(d / "prog.map"); }, "prog.map",
+     "prog.map", {"prog.map"}},
+    {"imagem é ligação física com a fonte",
+     [](const fs::path& d) {
+         fonteHlt(d / "prog.zid");
+         fs::create_hard_link(d / "prog.zid", d / "prog.mem");
+     },
+     "prog.zid", "prog.mem", {"prog.mem", "prog.zid"}},
+    {"imagem é ligação simbólica para a fonte",
+     [](const fs::path& d) {
+         fonteHlt(d / "prog.zid");
+         fs::create_symlink("prog.zid", d / "prog.mem");
+     },
+     "prog.zid", "prog.mem", {"prog.mem", "prog.zid"}},
+    {"listagem é ligação simbólica para a fonte",
+     [](const fs::path& d) {
+         fonteHlt(d / "prog.zid");
+         fs::create_symlink("prog.zid", d / "prog.map");
+     },
+     "prog.zid", "prog.map", {"prog.map", "prog.zid"}},
+    {"fonte é ligação simbólica para a imagem",
+     [](const fs::path& d) {
+         fonteHlt(d / "prog.mem");
+         fs::create_symlink("prog.mem", d / "prog.zid");
+     },
+     "prog.zid", "prog.mem", {"prog.mem", "prog.zid"}},
+};
+
+TEST(Saidas, NuncaSobreAFonteNemPorLigacao) {
+    const std::vector<std::string> fonte = {"HLT"};
+    Montador m;
+    m.monta(Maquina::Zibel, fonte);
+    for (const CasoSobreFonte& caso : kCasosSobreFonte) {
+        teste::DiretorioTemporario dir;
+        caso.prepara(dir.caminho());
+        try {
+            gravaImagemEListagem(dir / caso.fonte, m);
+            ADD_FAILURE() << caso.nome << ": gravou";
+        } catch (const FalhaArquivo& falha) {
+            EXPECT_EQ(std::string(falha.what()),
+                      "O arquivo " + (dir / caso.colide).string() +
+                          " é o próprio arquivo fonte e não será sobrescrito: nada foi gravado")
+                << caso.nome;
+        }
+        EXPECT_EQ(teste::leArquivo(dir / caso.fonte), "HLT\r\n") << caso.nome;
+        EXPECT_EQ(teste::nomesEm(dir.caminho()), caso.restam) << caso.nome;
+    }
+}
+
+TEST(Saidas, LoteTambemRecusaImagemLigadaAFonte) {
+    const std::vector<std::string> fonte = {"HLT"};
+    Montador m;
+    m.monta(Maquina::Kovra, fonte);
+    for (const CasoSobreFonte& caso : kCasosSobreFonte) {
+        if (!caso.colide.ends_with(".mem")) continue; // the batch writes no listing
+        teste::DiretorioTemporario dir;
+        caso.prepara(dir.caminho());
+        EXPECT_THROW(gravaImagem(dir / caso.fonte, dir / "prog.mem", m), FalhaArquivo) << caso.nome;
+        EXPECT_EQ(teste::leArquivo(dir / caso.fonte), "HLT\r\n") << caso.nome;
+    }
+}
+
+TEST(Saidas, CliRecusaComStatus2ENadaGrava) {
+    for (const CasoSobreFonte& caso : kCasosSobreFonte) {
+        teste::DiretorioTemporario dir;
+        caso.prepara(dir.caminho());
+        const auto r = teste::executaCli(dir.caminho(), "-m Zibel " + caso.fonte);
+        EXPECT_EQ(r.status, 2) << caso.nome;
+        EXPECT_EQ(r.saida, "") << caso.nome;
+        EXPECT_EQ(r.erros, "orvandel-cli: O arquivo " + caso.colide +
+                               " é o próprio arquivo fonte e não será sobrescrito: nada foi gravado\n")
+            << caso.nome;
+        EXPECT_EQ(teste::leArquivo(dir / caso.fonte), "HLT\r\n") << caso.nome;
+        EXPECT_EQ(teste::nomesEm(dir.caminho()), caso.restam) << caso.nome;
     }
 }
 

@@ -1,0 +1,124 @@
+// Fuzz target: a whole assembly run. The first byte picks the machine (its value modulo 4:
+// Zibel, Kovra, Quirla, Jelmo; '0' to '3' in the corpus), the rest is the source file's bytes.
+// Besides not crashing, a run must repeat exactly, keep both passes in step when it has no
+// error, and give an image file of the machine's size; only ValorInteiroInvalido may abandon it.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+#include "exige.hpp"
+#include "fonte.hpp"
+#include "imagem.hpp"
+#include "linha.hpp"
+#include "listagem.hpp"
+#include "montagem.hpp"
+#include "texto.hpp"
+
+using orvandel::fuzz::exige;
+
+namespace orvandel {
+namespace {
+
+constexpr Maquina kMaquinas[] = {Maquina::Zibel, Maquina::Kovra, Maquina::Quirla, Maquina::Jelmo};
+
+// What a run leaves behind for its caller.
+struct Resultado {
+    Memoria memoria;
+    std::vector<std::pair<std::string, int32_t>> simbolos;
+    std::vector<Mensagem> mensagens;
+    int32_t contErros;
+    std::string abandono; // the abandoned run's text, or empty
+
+    bool operator==(const Resultado&) const = default;
+};
+
+// Any other exception leaves the harness, and libFuzzer reports it.
+Resultado executa(Montador& m, Maquina maquina, const std::vector<std::string>& linhas) {
+    Resultado r;
+    try {
+        m.monta(maquina, linhas);
+    } catch (const ValorInteiroInvalido& abandono) {
+        r.abandono = abandono.what();
+    }
+    r.memoria = m.memoria;
+    for (const tipoSimbolo& s : m.tabSimbolos.entradas()) r.simbolos.emplace_back(s.nome, s.valor);
+    r.mensagens = m.mensagens();
+    r.contErros = m.contErros();
+    return r;
+}
+
+void verificaMensagens(const Resultado& r, size_t numLinhas) {
+    int32_t erros = 0;
+    for (const Mensagem& mensagem : r.mensagens) {
+        exige(mensagem.numLinha >= 0 && static_cast<size_t>(mensagem.numLinha) < numLinhas,
+              "cada mensagem aponta uma linha da fonte");
+        erros += mensagem.tipo == TipoMensagem::Erro ? 1 : 0;
+    }
+    exige(erros == r.contErros, "contErros conta as mensagens de erro");
+}
+
+// Every label (other than an EQU constant) holds the address at which pass 2 placed its line.
+void verificaRotulos(const Montador& m, const std::vector<std::string>& linhas,
+                     const std::vector<int32_t>& passagem2) {
+    elemLinha e;
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        std::string linha = trechoDivisivel(linhas[i]);
+        emMaiusculas(linha);
+        e.rotulo.clear();
+        e.operacao.clear();
+        separaLinha(linha, e);
+        if (e.rotulo.empty() || e.operacao == "EQU") continue;
+        if (const auto valor = m.tabSimbolos.busca(e.rotulo))
+            exige(*valor == passagem2[i], "um rótulo vale o endereço da sua linha na passagem 2");
+    }
+}
+
+void verificaPassagens(const Montador& m, const Resultado& r, const Rastreio& rastreio,
+                       const std::vector<std::string>& linhas) {
+    if (!r.abandono.empty()) return;
+    exige(rastreio.passagem1.size() == linhas.size() && rastreio.passagem2.size() == linhas.size(),
+          "cada passagem percorre todas as linhas");
+    if (r.contErros != 0) return;
+    exige(rastreio.passagem1 == rastreio.passagem2, "sem erros, as passagens contam igual");
+    verificaRotulos(m, linhas, rastreio.passagem2);
+}
+
+// The files a run without errors writes: the image, of the machine's size, and the listing,
+// two header lines and one line per symbol.
+void verificaArquivos(const Montador& m, Maquina maquina) {
+    const size_t tamanho = conteudoArquivoMem(maquina, m.memoria).size();
+    exige(tamanho == (ehJelmo(maquina) ? 65540u : 516u), "a imagem tem o tamanho da máquina");
+    const std::string listagem = conteudoTabSimb(m.tabSimbolos);
+    size_t linhas = 0;
+    for (size_t fim = listagem.find("\r\n"); fim != std::string::npos; fim = listagem.find("\r\n", fim + 2))
+        ++linhas;
+    exige(linhas == 2 + m.tabSimbolos.entradas().size(), "a listagem tem uma linha por símbolo");
+}
+
+} // namespace
+} // namespace orvandel
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
+    using namespace orvandel;
+    if (tamanho == 0) return 0;
+    const Maquina maquina = kMaquinas[dados[0] % 4];
+    const Maquina outra = kMaquinas[(dados[0] + 1) % 4];
+    const TextoFonte fonte = decodificaFonte({reinterpret_cast<const char*>(dados) + 1, tamanho - 1});
+
+    auto primeiro = std::make_unique<Montador>();
+    Rastreio rastreio;
+    primeiro->rastreio = &rastreio;
+    const Resultado resultado = executa(*primeiro, maquina, fonte.linhas);
+    primeiro->rastreio = nullptr;
+    verificaMensagens(resultado, fonte.linhas.size());
+    verificaPassagens(*primeiro, resultado, rastreio, fonte.linhas);
+    if (resultado.abandono.empty() && resultado.contErros == 0) verificaArquivos(*primeiro, maquina);
+
+    auto segundo = std::make_unique<Montador>();
+    exige(executa(*segundo, maquina, fonte.linhas) == resultado, "um Montador novo repete a montagem");
+    executa(*primeiro, outra, fonte.linhas); // leaves every table filled for another machine
+    exige(executa(*primeiro, maquina, fonte.linhas) == resultado, "um Montador reusado repete a montagem");
+    return 0;
+}
