@@ -11,16 +11,6 @@ using orvandel::fuzz::exige;
 
 namespace {
 
-std::vector<std::string> argumentos(std::string_view bytes) {
-    std::vector<std::string> lista;
-    while (!bytes.empty()) {
-        const size_t fim = std::min(bytes.find('\0'), bytes.size());
-        lista.emplace_back(bytes.substr(0, fim));
-        bytes.remove_prefix(std::min(fim + 1, bytes.size()));
-    }
-    return lista;
-}
-
 // Every file named is one of the arguments, in the order given.
 bool arquivosVemDosArgumentos(const std::vector<std::string>& arquivos,
                               const std::vector<std::string>& lista) {
@@ -37,7 +27,7 @@ bool arquivosVemDosArgumentos(const std::vector<std::string>& arquivos,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const std::vector<std::string> lista =
-        argumentos({reinterpret_cast<const char*>(dados), tamanho});
+        orvandel::fuzz::divideArgumentos({reinterpret_cast<const char*>(dados), tamanho});
     const auto lidas = orvandel::leOpcoes(lista);
     if (const std::string* erro = std::get_if<std::string>(&lidas)) {
         exige(!erro->empty(), "um erro de uso se explica");
