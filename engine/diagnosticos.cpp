@@ -21,7 +21,19 @@ void Diagnosticos::registraAviso(std::string texto, int32_t numLinha) {
 
 std::string trecho(std::string_view cp1252) { return cp1252ParaUtf8(cp1252); }
 
+namespace {
+
+// Built by appending: GCC 12 at -O3 misreads "'" + text + "..." as an overlapping copy.
+std::string textoAbandono(std::string_view textoCp1252) {
+    std::string texto = "'";
+    texto += trecho(textoCp1252);
+    texto += "' não é um valor inteiro válido";
+    return texto;
+}
+
+} // namespace
+
 ValorInteiroInvalido::ValorInteiroInvalido(std::string_view textoCp1252)
-    : std::runtime_error("'" + trecho(textoCp1252) + "' não é um valor inteiro válido") {}
+    : std::runtime_error(textoAbandono(textoCp1252)) {}
 
 } // namespace orvandel

@@ -68,7 +68,10 @@ void sincronizaDiretorio(const fs::path& diretorio) {
 
 void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
     const fs::path diretorio = destino.parent_path();
-    std::string modelo = (diretorio / ("." + destino.filename().string() + ".tmp-XXXXXX")).string();
+    std::string nome = "."; // appended piece by piece: GCC 12 at -O3 misjudges "." + name + ...
+    nome += destino.filename().string();
+    nome += ".tmp-XXXXXX";
+    std::string modelo = (diretorio / nome).string();
     const int fd = ::mkstemp(modelo.data());
     if (fd < 0) falha(destino, errno);
     const bool gravado = ::fchmod(fd, permissoes(destino)) == 0 && escreveTudo(fd, conteudo) &&
