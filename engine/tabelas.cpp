@@ -33,6 +33,23 @@ constexpr LinhaInstrucao kJelmo[] = {
     {"ADD", 5, 4}, {"SUB", 5, 4}, {"CMP", 5, 4}, {"AND", 5, 4}, {"OR", 5, 4},  {"RTI", 1, 0},
 };
 
+// A mnemonic of up to four characters packed with its length into one integer, so that a lookup
+// compares integers instead of texts; 0 for a text that no mnemonic can equal.
+constexpr uint64_t chaveMnemonico(std::string_view texto) {
+    if (texto.empty() || texto.size() > 4) return 0;
+    uint64_t chave = texto.size();
+    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(c);
+    return chave;
+}
+
+constexpr bool cabemNaChave(std::span<const LinhaInstrucao> linhas) {
+    for (const LinhaInstrucao& linha : linhas)
+        if (chaveMnemonico(linha.mnemonico) == 0) return false;
+    return true;
+}
+static_assert(cabemNaChave(kZibel) && cabemNaChave(kKovra) && cabemNaChave(kQuirla) &&
+              cabemNaChave(kJelmo));
+
 } // namespace
 
 std::string_view nomeMaquina(Maquina maquina) {
@@ -61,21 +78,28 @@ std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina) {
     return {};
 }
 
-void TabelaInstrucoes::limpa() { entradas_.clear(); }
+void TabelaInstrucoes::limpa() {
+    entradas_.clear();
+    chaves_.clear();
+}
 
 void TabelaInstrucoes::carrega(Maquina maquina) {
     limpa();
     int32_t numero = 1;
-    for (const LinhaInstrucao& linha : linhasInstrucoes(maquina))
+    for (const LinhaInstrucao& linha : linhasInstrucoes(maquina)) {
         entradas_.push_back(
             {std::string(linha.mnemonico), numero++, linha.tamanho, linha.num_operandos});
+        chaves_.push_back(chaveMnemonico(linha.mnemonico));
+    }
 }
 
-// A linear scan over at most 42 rows: the first equal row decides, as in the full table.
+// A linear scan over at most 42 keys: the first equal row decides, as in the full table. Every
+// mnemonic has a key (checked above), so a text without one equals none.
 const tipoInstrucao* TabelaInstrucoes::busca(std::string_view textoMaiusculo) const {
-    if (textoMaiusculo.empty()) return nullptr;
-    for (const tipoInstrucao& entrada : entradas_)
-        if (entrada.opcode_simbolico == textoMaiusculo) return &entrada;
+    const uint64_t chave = chaveMnemonico(textoMaiusculo);
+    if (chave == 0) return nullptr;
+    for (size_t i = 0; i < chaves_.size(); ++i)
+        if (chaves_[i] == chave) return &entradas_[i];
     return nullptr;
 }
 

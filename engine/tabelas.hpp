@@ -65,6 +65,7 @@ public:
 
 private:
     std::vector<tipoInstrucao> entradas_; // the filled entries; every other entry is free
+    std::vector<uint64_t> chaves_;        // chaveMnemonico of each entry's mnemonic
 };
 
 // The directive names, in table order. Filled once; never changes.

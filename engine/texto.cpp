@@ -2,6 +2,7 @@
 #include "texto.hpp"
 
 #include <array>
+#include <cstring>
 
 namespace orvandel {
 
@@ -41,6 +42,18 @@ int decodificaSequencia(std::string_view texto, size_t i, char32_t& codigo) {
     return comprimento;
 }
 
+// The length of the leading run of ASCII bytes, which both encodings share byte for byte. Eight
+// bytes at a time: source text is mostly ASCII.
+size_t prefixoAscii(std::string_view texto) {
+    size_t i = 0;
+    for (uint64_t bloco = 0; i + 8 <= texto.size(); i += 8) {
+        std::memcpy(&bloco, texto.data() + i, 8);
+        if (bloco & 0x8080808080808080ull) break;
+    }
+    while (i < texto.size() && static_cast<unsigned char>(texto[i]) < 0x80) ++i;
+    return i;
+}
+
 } // namespace
 
 char32_t unicodeDeCp1252(unsigned char byte) {
@@ -77,25 +90,36 @@ void acrescentaUtf8(std::string& destino, char32_t codigo) {
 std::string cp1252ParaUtf8(std::string_view texto) {
     std::string resultado;
     resultado.reserve(texto.size());
-    for (char c : texto) acrescentaUtf8(resultado, unicodeDeCp1252(static_cast<unsigned char>(c)));
+    size_t i = 0;
+    while (i < texto.size()) {
+        const size_t ascii = prefixoAscii(texto.substr(i));
+        resultado.append(texto.data() + i, ascii);
+        i += ascii;
+        if (i < texto.size())
+            acrescentaUtf8(resultado, unicodeDeCp1252(static_cast<unsigned char>(texto[i++])));
+    }
     return resultado;
 }
 
 std::string utf8ParaCp1252(std::string_view texto) {
     std::string resultado;
-    resultado.reserve(texto.size());
+    utf8ParaCp1252(texto, resultado);
+    return resultado;
+}
+
+void utf8ParaCp1252(std::string_view texto, std::string& destino) {
+    destino.clear();
     size_t i = 0;
     while (i < texto.size()) {
-        if (static_cast<unsigned char>(texto[i]) < 0x80) { // the common case, byte for byte
-            resultado += texto[i++];
-            continue;
-        }
+        const size_t ascii = prefixoAscii(texto.substr(i));
+        destino.append(texto.data() + i, ascii);
+        i += ascii;
+        if (i == texto.size()) break;
         char32_t codigo = 0;
         const int comprimento = decodificaSequencia(texto, i, codigo);
-        resultado += static_cast<char>(comprimento ? cp1252DeUnicode(codigo) : '?');
+        destino += static_cast<char>(comprimento ? cp1252DeUnicode(codigo) : '?');
         i += comprimento ? comprimento : 1;
     }
-    return resultado;
 }
 
 std::u32string decodificaUtf8(std::string_view texto) {

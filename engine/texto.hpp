@@ -21,6 +21,8 @@ std::string cp1252ParaUtf8(std::string_view texto);
 // UTF-8 text to Windows-1252, one byte per character. A byte that does not begin a valid UTF-8
 // sequence counts as one character and becomes '?', so malformed input never loses its length.
 std::string utf8ParaCp1252(std::string_view texto);
+// The same into `destino`, replacing what it held: the passes reuse one buffer for every line.
+void utf8ParaCp1252(std::string_view texto, std::string& destino);
 
 // The code points of UTF-8 text; a byte that begins no valid sequence becomes U+FFFD.
 std::u32string decodificaUtf8(std::string_view texto);

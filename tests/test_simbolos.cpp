@@ -71,5 +71,23 @@ TEST(TabelaInstrucoes, CarregaSoAMaquinaDaMontagem) {
     EXPECT_EQ(t.entradas().size(), 11u);
 }
 
+// Lookups compare whole texts: a prefix, an extension, a longer text, a text with a NUL byte or
+// in lower case equals no mnemonic; every row is found, at its own position.
+TEST(TabelaInstrucoes, BuscaSoOTextoExato) {
+    TabelaInstrucoes t;
+    t.carrega(Maquina::Jelmo);
+    for (const tipoInstrucao& entrada : t.entradas())
+        EXPECT_EQ(t.busca(entrada.opcode_simbolico), &entrada) << entrada.opcode_simbolico;
+    for (std::string_view texto : {"MO", "MOVE", "MOVX", "BRANCH", "B", "R", "mov", "OR ",
+                                   " OR", "EQU", "H1F"})
+        EXPECT_EQ(t.busca(texto), nullptr) << texto;
+    EXPECT_EQ(t.busca(std::string_view("\0MOV", 4)), nullptr);
+    EXPECT_EQ(t.busca(std::string_view("OR\0", 3)), nullptr);
+    t.carrega(Maquina::Kovra);
+    EXPECT_EQ(t.busca("OR")->opcode_numerico, 5);
+    EXPECT_EQ(t.busca("JNB")->opcode_numerico, 19);
+    EXPECT_EQ(t.busca("MOV"), nullptr);
+}
+
 } // namespace
 } // namespace orvandel
