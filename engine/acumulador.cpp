@@ -11,8 +11,9 @@ namespace {
 
 const OpcodeAcumulador* buscaOpcode(std::span<const OpcodeAcumulador> tabela,
                                     std::string_view mnemonico) {
-    for (const OpcodeAcumulador& linha : tabela)
-        if (linha.mnemonico == mnemonico) return &linha;
+    if (mnemonico.empty()) return nullptr;
+    for (const OpcodeAcumulador& linha : tabela) // the first letter rules out most rows cheaply
+        if (linha.mnemonico[0] == mnemonico[0] && linha.mnemonico == mnemonico) return &linha;
     return nullptr;
 }
 

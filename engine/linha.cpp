@@ -11,10 +11,16 @@ constexpr char kApostrofo = '\'';
 
 // Where the comment starts: the first semicolon outside apostrophes. A run of three apostrophes
 // (''') is a quoted apostrophe, so its third one closes the quote again. Nothing past `limite`
-// is looked at, since the splitter never reads that far.
+// is looked at, since the splitter never reads that far. Before the first apostrophe nothing is
+// quoted, so two searches settle most lines; only from that apostrophe on is the quote followed.
 size_t inicioComentario(std::string_view linha, size_t limite) {
+    const std::string_view alcance = linha.substr(0, limite);
+    const size_t apostrofo = alcance.find(kApostrofo);
+    const size_t pontoEVirgula = alcance.substr(0, apostrofo).find(';');
+    if (pontoEVirgula != std::string_view::npos) return pontoEVirgula;
+    if (apostrofo == std::string_view::npos) return limite;
     bool entreAspas = false;
-    for (size_t i = 0; i < limite; ++i) {
+    for (size_t i = apostrofo; i < limite; ++i) {
         const char c = linha[i];
         if (c == kApostrofo) entreAspas = !entreAspas;
         if (i >= 2 && c == kApostrofo && linha[i - 1] == kApostrofo && linha[i - 2] == kApostrofo)
