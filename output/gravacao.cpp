@@ -1,4 +1,4 @@
-// Atomic file replacement: temporary file in the target's directory, fsync, rename.
+// Atomic file replacement: temporary file in the target's directory, fsync when asked, rename.
 #include "gravacao.hpp"
 
 #include <cerrno>
@@ -66,7 +66,9 @@ void sincronizaDiretorio(const fs::path& diretorio) {
 
 } // namespace
 
-void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
+void gravaAtomicamente(const fs::path& destino, std::string_view conteudo,
+                       Durabilidade durabilidade) {
+    const bool sincroniza = durabilidade == Durabilidade::Sincronizada;
     const fs::path diretorio = destino.parent_path();
     std::string nome = "."; // appended piece by piece: GCC 12 at -O3 misjudges "." + name + ...
     nome += destino.filename().string();
@@ -75,7 +77,7 @@ void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
     const int fd = ::mkstemp(modelo.data());
     if (fd < 0) falha(destino, errno);
     const bool gravado = ::fchmod(fd, permissoes(destino)) == 0 && escreveTudo(fd, conteudo) &&
-                         ::fsync(fd) == 0;
+                         (!sincroniza || ::fsync(fd) == 0);
     const int erroEscrita = errno;
     const bool fechado = ::close(fd) == 0;
     if (!gravado || !fechado) {
@@ -88,7 +90,7 @@ void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
         ::unlink(modelo.c_str());
         falha(destino, codigo);
     }
-    sincronizaDiretorio(diretorio);
+    if (sincroniza) sincronizaDiretorio(diretorio);
 }
 
 } // namespace orvandel

@@ -36,7 +36,8 @@ std::string conteudoArquivoMem(Maquina maquina, const Memoria& memoria) {
 
 void gravaArquivoMem(const std::filesystem::path& nomeArquivoMem, Maquina maquina,
                      const Memoria& memoria) {
-    gravaAtomicamente(nomeArquivoMem, conteudoArquivoMem(maquina, memoria));
+    gravaAtomicamente(nomeArquivoMem, conteudoArquivoMem(maquina, memoria),
+                      Durabilidade::Regeneravel);
 }
 
 } // namespace orvandel

@@ -23,7 +23,7 @@ std::string conteudoTabSimb(const TabelaSimbolos& tabSimbolos) {
 }
 
 void gravaTabSimb(const std::filesystem::path& nomeArquivoMap, const TabelaSimbolos& tabSimbolos) {
-    gravaAtomicamente(nomeArquivoMap, conteudoTabSimb(tabSimbolos));
+    gravaAtomicamente(nomeArquivoMap, conteudoTabSimb(tabSimbolos), Durabilidade::Regeneravel);
 }
 
 } // namespace orvandel

@@ -65,6 +65,24 @@ TEST(GravaAtomicamente, SubstituiInteiroOuNada) {
     EXPECT_EQ(arquivos, 2);
 }
 
+// Files rebuilt by assembling again skip the sync, not the atomic replacement.
+TEST(GravaAtomicamente, RegeneravelTambemSubstituiInteiroOuNada) {
+    teste::DiretorioTemporario dir;
+    const auto alvo = dir / "a.map";
+    gravaAtomicamente(alvo, "velho", Durabilidade::Regeneravel);
+    std::filesystem::permissions(alvo, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    gravaAtomicamente(alvo, "novo", Durabilidade::Regeneravel);
+    EXPECT_EQ(teste::leArquivo(alvo), "novo");
+    EXPECT_EQ(std::filesystem::status(alvo).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_THROW(gravaAtomicamente(dir / "falta" / "a.map", "x", Durabilidade::Regeneravel),
+                 FalhaArquivo);
+    int arquivos = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.caminho())) ++arquivos;
+    EXPECT_EQ(arquivos, 1);
+}
+
 TEST(Saidas, NuncaSobreOProprioFonte) {
     teste::DiretorioTemporario dir;
     Montador m;
