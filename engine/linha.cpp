@@ -2,12 +2,21 @@
 #include "linha.hpp"
 
 #include <algorithm>
+#include <array>
 
 namespace orvandel {
 
 namespace {
 
 constexpr char kApostrofo = '\'';
+
+// The bytes at which a token's scan stops: the separators and the apostrophe. One table lookup
+// per byte instead of five comparisons.
+constexpr std::array<bool, 256> kTerminaToken = [] {
+    std::array<bool, 256> tabela{};
+    for (int c = 0; c < 256; ++c) tabela[c] = ehSeparador(static_cast<char>(c)) || c == kApostrofo;
+    return tabela;
+}();
 
 // Where the comment starts: the first semicolon outside apostrophes. A run of three apostrophes
 // (''') is a quoted apostrophe, so its third one closes the quote again. Nothing past `limite`
@@ -42,6 +51,7 @@ void pulaSeparadores(std::string_view& resto) {
 std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
     ehRotulo = false;
     for (size_t i = 0; i < resto.size(); ++i) {
+        if (!kTerminaToken[static_cast<unsigned char>(resto[i])]) continue;
         if (resto[i] == kApostrofo) {
             const size_t fecha = (i + 2 < resto.size()) ? resto.find(kApostrofo, i + 2)
                                                          : std::string_view::npos;

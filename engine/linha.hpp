@@ -10,7 +10,7 @@ namespace orvandel {
 // Only this many characters of a line, counted from its first non-separator, are split.
 inline constexpr size_t kLimiteLinha = 1000;
 
-inline bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' || c == ':'; }
+constexpr bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' || c == ':'; }
 
 // Splits a Windows-1252 line into `e`. The caller empties `rotulo` and `operacao` first (the
 // splitter only assigns them when it finds them); `operandos` is emptied here. False only for a

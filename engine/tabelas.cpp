@@ -42,13 +42,14 @@ constexpr uint64_t chaveMnemonico(std::string_view texto) {
     return chave;
 }
 
-constexpr bool cabemNaChave(std::span<const LinhaInstrucao> linhas) {
+// Every mnemonic packs into a key, and the rows leave most of the index's slots empty.
+constexpr bool cabemNoIndice(std::span<const LinhaInstrucao> linhas) {
     for (const LinhaInstrucao& linha : linhas)
         if (chaveMnemonico(linha.mnemonico) == 0) return false;
-    return true;
+    return linhas.size() <= 64;
 }
-static_assert(cabemNaChave(kZibel) && cabemNaChave(kKovra) && cabemNaChave(kQuirla) &&
-              cabemNaChave(kJelmo));
+static_assert(cabemNoIndice(kZibel) && cabemNoIndice(kKovra) && cabemNoIndice(kQuirla) &&
+              cabemNoIndice(kJelmo));
 
 } // namespace
 
@@ -81,25 +82,39 @@ std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina) {
 void TabelaInstrucoes::limpa() {
     entradas_.clear();
     chaves_.clear();
+    posicoes_.fill(-1);
 }
 
+size_t TabelaInstrucoes::posicaoInicial(uint64_t chave) {
+    return static_cast<size_t>((chave * 0x9E3779B97F4A7C15ull) >> 57); // 0 to 127
+}
+
+// Rows are indexed in table order and a mnemonic already indexed keeps its slot, so a lookup
+// finds the first equal row, as a scan of the full table would.
 void TabelaInstrucoes::carrega(Maquina maquina) {
     limpa();
     int32_t numero = 1;
     for (const LinhaInstrucao& linha : linhasInstrucoes(maquina)) {
+        const uint64_t chave = chaveMnemonico(linha.mnemonico);
+        size_t p = posicaoInicial(chave);
+        while (posicoes_[p] >= 0 && chaves_[static_cast<size_t>(posicoes_[p])] != chave)
+            p = (p + 1) % kPosicoes;
+        if (posicoes_[p] < 0) posicoes_[p] = static_cast<int8_t>(entradas_.size());
         entradas_.push_back(
             {std::string(linha.mnemonico), numero++, linha.tamanho, linha.num_operandos});
-        chaves_.push_back(chaveMnemonico(linha.mnemonico));
+        chaves_.push_back(chave);
     }
 }
 
-// A linear scan over at most 42 keys: the first equal row decides, as in the full table. Every
-// mnemonic has a key (checked above), so a text without one equals none.
+// Every mnemonic has a key (checked above), so a text without one equals none; the index
+// always has empty slots, which end a search.
 const tipoInstrucao* TabelaInstrucoes::busca(std::string_view textoMaiusculo) const {
     const uint64_t chave = chaveMnemonico(textoMaiusculo);
     if (chave == 0) return nullptr;
-    for (size_t i = 0; i < chaves_.size(); ++i)
-        if (chaves_[i] == chave) return &entradas_[i];
+    for (size_t p = posicaoInicial(chave); posicoes_[p] >= 0; p = (p + 1) % kPosicoes) {
+        const auto linha = static_cast<size_t>(posicoes_[p]);
+        if (chaves_[linha] == chave) return &entradas_[linha];
+    }
     return nullptr;
 }
 

@@ -88,9 +88,11 @@ void acrescentaUtf8(std::string& destino, char32_t codigo) {
 }
 
 std::string cp1252ParaUtf8(std::string_view texto) {
+    size_t i = prefixoAscii(texto);
+    if (i == texto.size()) return std::string(texto); // plain ASCII, the usual source line
     std::string resultado;
-    resultado.reserve(texto.size());
-    size_t i = 0;
+    resultado.reserve(texto.size() + 8);
+    resultado.append(texto.data(), i);
     while (i < texto.size()) {
         const size_t ascii = prefixoAscii(texto.substr(i));
         resultado.append(texto.data() + i, ascii);
@@ -141,7 +143,11 @@ std::string maiusculas(std::string_view texto) {
 }
 
 void emMaiusculas(std::string& texto) {
-    for (char& c : texto) c = maiuscula(c);
+    // Through a plain pointer: a char written through the string itself could alias its size,
+    // which keeps the compiler from vectorising the loop.
+    char* const c = texto.data();
+    const size_t n = texto.size();
+    for (size_t i = 0; i < n; ++i) c[i] = maiuscula(c[i]);
 }
 
 } // namespace orvandel

@@ -24,6 +24,10 @@ TEST(DecodificaFonte, MarcasEFinsDeLinha) {
         {"\n", {""}, Codificacao::Cp1252},
         {"a\r\n\r\n", {"a", ""}, Codificacao::Cp1252},
         {"a\n\rb", {"a", "", "b"}, Codificacao::Cp1252},
+        {"a\rb\rc\n", {"a", "b", "c"}, Codificacao::Cp1252},   // CR lines before a LF
+        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}, Codificacao::Cp1252},
+        {"\r\r\n\n", {"", "", ""}, Codificacao::Cp1252},
+        {"sem fim de linha", {"sem fim de linha"}, Codificacao::Cp1252},
         {"S\xEDmbolo \x80", {"Símbolo €"}, Codificacao::Cp1252},
         {std::string("A\0B", 3), {std::string("A\0B", 3)}, Codificacao::Cp1252},
         {"\xEF\xBB\xBFLDA \xC3\xA9\r\n", {"LDA é"}, Codificacao::Utf8},

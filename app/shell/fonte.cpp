@@ -18,13 +18,15 @@ constexpr std::string_view kBomUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kBomUtf16LE = "\xFF\xFE";
 constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
 
-// Calls `porLinha` for each line of `texto`; a final line end opens no empty last line. The ends
-// are found by a plain scan: find_first_of would search its set once per byte.
+// Calls `porLinha` for each line of `texto`; a final line end opens no empty last line. A line
+// ends at the first LF or CR: byte searches, not find_first_of, which tests its set per byte. The
+// next LF is remembered, so that a file of CR-only lines is not searched to its end each time.
 template <typename F> void percorreLinhas(std::string_view texto, F&& porLinha) {
-    size_t inicio = 0;
+    size_t inicio = 0, proximoLf = texto.find('\n');
     while (inicio < texto.size()) {
-        size_t fim = inicio;
-        while (fim < texto.size() && texto[fim] != '\n' && texto[fim] != '\r') ++fim;
+        if (proximoLf < inicio) proximoLf = texto.find('\n', inicio);
+        const size_t lf = std::min(proximoLf, texto.size());
+        const size_t fim = std::min(texto.substr(0, lf).find('\r', inicio), lf);
         porLinha(texto.substr(inicio, fim - inicio));
         if (fim == texto.size()) return;
         inicio = fim + ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
