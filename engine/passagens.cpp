@@ -25,6 +25,14 @@ void anotaPosicao(std::vector<int32_t>* destino, int32_t contPosicao) {
     if (destino) destino->push_back(contPosicao);
 }
 
+// Pass 1 reads the line in upper case. No separator is a letter, so the tokens of the line as
+// written, upper-cased, are the tokens of the upper-cased line; the comment is never converted.
+void tokensEmMaiusculas(elemLinha& e) {
+    emMaiusculas(e.rotulo);
+    emMaiusculas(e.operacao);
+    for (std::string& operando : e.operandos) emMaiusculas(operando);
+}
+
 // The length of a line whose instruction row is already found.
 int32_t tamanhoDaLinha(Montador& m, const tipoInstrucao& instrucao,
                        const std::vector<std::string>& operandos, int32_t numLinha) {
@@ -119,11 +127,10 @@ void primeiraPassagem(Montador& m) {
     for (size_t i = 0; i < m.linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
-        utf8ParaCp1252(m.linhas[i], linha);
-        emMaiusculas(linha);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(linha, e)) continue;
+        if (!separaLinha(emCp1252(m.linhas[i], linha), e)) continue;
+        tokensEmMaiusculas(e);
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
     }
@@ -136,10 +143,9 @@ void segundaPassagem(Montador& m) {
     for (size_t i = 0; i < m.linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
-        utf8ParaCp1252(m.linhas[i], linha);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(linha, e)) continue;
+        if (!separaLinha(emCp1252(m.linhas[i], linha), e)) continue;
         if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, operacao, contPosicao, numLinha);
     }
 }

@@ -124,6 +124,12 @@ void utf8ParaCp1252(std::string_view texto, std::string& destino) {
     }
 }
 
+std::string_view emCp1252(std::string_view texto, std::string& buffer) {
+    if (prefixoAscii(texto) == texto.size()) return texto;
+    utf8ParaCp1252(texto, buffer);
+    return buffer;
+}
+
 std::u32string decodificaUtf8(std::string_view texto) {
     std::u32string resultado;
     size_t i = 0;

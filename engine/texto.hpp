@@ -23,6 +23,9 @@ std::string cp1252ParaUtf8(std::string_view texto);
 std::string utf8ParaCp1252(std::string_view texto);
 // The same into `destino`, replacing what it held: the passes reuse one buffer for every line.
 void utf8ParaCp1252(std::string_view texto, std::string& destino);
+// The Windows-1252 form of UTF-8 text: the text itself when it is ASCII, where both encodings
+// agree byte for byte; otherwise converted into `buffer`, which the result then views.
+std::string_view emCp1252(std::string_view texto, std::string& buffer);
 
 // The code points of UTF-8 text; a byte that begins no valid sequence becomes U+FFFD.
 std::u32string decodificaUtf8(std::string_view texto);
