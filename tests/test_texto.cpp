@@ -51,6 +51,16 @@ TEST(Texto, ConversaoNoMesmoBufferSubstituiOConteudo) {
     EXPECT_EQ(destino, "a?b");
 }
 
+TEST(Texto, EmCp1252SoConverteOQueNaoEAscii) {
+    std::string buffer = "anterior";
+    const std::string ascii = "LDA X ; sem acentos";
+    const std::string_view mesma = emCp1252(ascii, buffer);
+    EXPECT_EQ(mesma.data(), ascii.data()); // the text itself, not a copy
+    EXPECT_EQ(buffer, "anterior");
+    EXPECT_EQ(emCp1252("LDA X ; ação", buffer), "LDA X ; a\xE7\xE3o");
+    EXPECT_EQ(emCp1252("\xFF", buffer), "?");
+}
+
 TEST(Texto, MaiusculasSoAscii) {
     EXPECT_EQ(maiusculas("abc xyz \xE9\xE7 1_"), "ABC XYZ \xE9\xE7 1_");
 }

@@ -20,13 +20,13 @@ constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
 
 // Calls `porLinha` for each line of `texto`; a final line end opens no empty last line. A line
 // ends at the first LF or CR: byte searches, not find_first_of, which tests its set per byte. The
-// next LF is remembered, so that a file of CR-only lines is not searched to its end each time.
+// next LF and CR are remembered, so that no search runs to the end of the text line after line.
 template <typename F> void percorreLinhas(std::string_view texto, F&& porLinha) {
-    size_t inicio = 0, proximoLf = texto.find('\n');
+    size_t inicio = 0, proximoLf = texto.find('\n'), proximoCr = texto.find('\r');
     while (inicio < texto.size()) {
         if (proximoLf < inicio) proximoLf = texto.find('\n', inicio);
-        const size_t lf = std::min(proximoLf, texto.size());
-        const size_t fim = std::min(texto.substr(0, lf).find('\r', inicio), lf);
+        if (proximoCr < inicio) proximoCr = texto.find('\r', inicio);
+        const size_t fim = std::min({proximoLf, proximoCr, texto.size()});
         porLinha(texto.substr(inicio, fim - inicio));
         if (fim == texto.size()) return;
         inicio = fim + ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
