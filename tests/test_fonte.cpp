@@ -64,5 +64,26 @@ TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {
     EXPECT_THROW(leArquivoFonte(dir.caminho()), FalhaArquivo);
 }
 
+TEST(LeArquivoFonte, LeOArquivoInteiro) {
+    teste::DiretorioTemporario dir;
+    std::string grande;
+    for (int i = 0; i < 20000; ++i) grande += "LDA " + std::to_string(i) + "\r\n"; // past 64 KB
+    teste::escreveArquivo(dir / "grande.kod", grande);
+    const TextoFonte texto = leArquivoFonte(dir / "grande.kod");
+    ASSERT_EQ(texto.linhas.size(), 20000u);
+    EXPECT_EQ(texto.linhas.front(), "LDA 0");
+    EXPECT_EQ(texto.linhas.back(), "LDA 19999");
+
+    teste::escreveArquivo(dir / "vazio.kod", "");
+    EXPECT_TRUE(leArquivoFonte(dir / "vazio.kod").linhas.empty());
+}
+
+// A file whose size the system reports as 0 is still read to its end.
+TEST(LeArquivoFonte, ArquivoSemTamanhoConhecido) {
+    const TextoFonte texto = leArquivoFonte("/proc/self/status");
+    ASSERT_GT(texto.linhas.size(), 5u);
+    EXPECT_TRUE(texto.linhas.front().starts_with("Name:"));
+}
+
 } // namespace
 } // namespace orvandel

@@ -115,13 +115,18 @@ std::string codificaFonte(const TextoFonte& texto) {
     return utf8ParaCp1252(corpo);
 }
 
+// Reads straight into a buffer of the file's size (one more byte shows the end at once), growing
+// it only for a file that grows while it is read, or one whose size the system cannot tell.
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
     const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) falhaLeitura(caminho, errno);
-    std::string bytes;
-    char bloco[1 << 16];
+    struct stat info {};
+    const bool comTamanho = ::fstat(fd, &info) == 0 && info.st_size > 0;
+    std::string bytes(comTamanho ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16, '\0');
+    size_t total = 0;
     for (;;) {
-        const ssize_t lidos = ::read(fd, bloco, sizeof bloco);
+        if (total == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t lidos = ::read(fd, bytes.data() + total, bytes.size() - total);
         if (lidos < 0 && errno == EINTR) continue;
         if (lidos < 0) {
             const int codigo = errno;
@@ -129,9 +134,10 @@ TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
             falhaLeitura(caminho, codigo);
         }
         if (lidos == 0) break;
-        bytes.append(bloco, static_cast<size_t>(lidos));
+        total += static_cast<size_t>(lidos);
     }
     ::close(fd);
+    bytes.resize(total);
     return decodificaFonte(bytes);
 }
 
