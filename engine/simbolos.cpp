@@ -17,13 +17,6 @@ size_t hashMaiusculo(std::string_view nome) {
     return h;
 }
 
-bool mesmoNome(std::string_view maiusculo, std::string_view nome) {
-    if (maiusculo.size() != nome.size()) return false;
-    for (size_t i = 0; i < nome.size(); ++i)
-        if (maiusculo[i] != maiuscula(nome[i])) return false;
-    return true;
-}
-
 } // namespace
 
 void TabelaSimbolos::limpa() {
@@ -34,7 +27,7 @@ void TabelaSimbolos::limpa() {
 // The slot that holds `nome`'s first entry, or the empty slot where its search ends.
 size_t TabelaSimbolos::posicao(std::string_view nome) const {
     size_t p = hashMaiusculo(nome) % kPosicoes;
-    while (posicoes_[p] >= 0 && !mesmoNome(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome))
+    while (posicoes_[p] >= 0 && !igualEmMaiusculas(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome))
         p = (p + 1) % kPosicoes;
     return p;
 }

@@ -39,4 +39,12 @@ inline char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char
 std::string maiusculas(std::string_view texto);
 void emMaiusculas(std::string& texto);
 
+// Whether `texto` in upper case equals `maiusculo`, without making the copy.
+inline bool igualEmMaiusculas(std::string_view maiusculo, std::string_view texto) {
+    if (maiusculo.size() != texto.size()) return false;
+    for (size_t i = 0; i < texto.size(); ++i)
+        if (maiusculo[i] != maiuscula(texto[i])) return false;
+    return true;
+}
+
 } // namespace orvandel
