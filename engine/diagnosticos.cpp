@@ -1,13 +1,22 @@
 // Message records, their list line, and the abandoned-run exception.
 #include "diagnosticos.hpp"
 
+#include <charconv>
+
 #include "texto.hpp"
 
 namespace orvandel {
 
+// Built in one allocation: an error-laden run renders thousands of these.
 std::string Mensagem::linhaLista() const {
-    return std::to_string(int64_t{numLinha} + 1) +
-           (tipo == TipoMensagem::Erro ? " (ERRO) - " : " (WARNING) - ") + texto;
+    char digitos[24];
+    const auto fim = std::to_chars(digitos, digitos + sizeof digitos, int64_t{numLinha} + 1).ptr;
+    const std::string_view numero(digitos, static_cast<size_t>(fim - digitos));
+    const std::string_view marca = tipo == TipoMensagem::Erro ? " (ERRO) - " : " (WARNING) - ";
+    std::string linha;
+    linha.reserve(numero.size() + marca.size() + texto.size());
+    linha.append(numero).append(marca).append(texto);
+    return linha;
 }
 
 void Diagnosticos::registraErro(std::string texto, int32_t numLinha) {
