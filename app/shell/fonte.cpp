@@ -74,9 +74,17 @@ std::string utf8ParaUtf16(std::string_view texto, bool bigEndian) {
     return resultado;
 }
 
+// Room for one line per LF: no string is moved while the list grows. Counted by a loop the
+// compiler vectorises, which std::count is not.
+size_t contaLf(std::string_view texto) {
+    size_t n = 0;
+    for (const char c : texto) n += c == '\n';
+    return n;
+}
+
 std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     std::vector<std::string> linhas;
-    linhas.reserve(static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n')) + 1);
+    linhas.reserve(contaLf(texto) + 1);
     percorreLinhas(texto, [&](std::string_view linha) {
         linhas.push_back(deCp1252 ? cp1252ParaUtf8(linha) : std::string(linha));
     });
