@@ -19,7 +19,8 @@ constexpr int kLinhasPorFonte = 40;
 
 fs::path diretorioTemporario() {
     std::string modelo = (fs::temp_directory_path() / "orvandel-lote-XXXXXX").string();
-    if (!::mkdtemp(modelo.data())) throw fs::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+    if (!::mkdtemp(modelo.data()))
+        throw fs::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
     return modelo;
 }
 

@@ -8,10 +8,9 @@
 
 namespace {
 
-constexpr const char* kUso =
-    "Uso: gera-fontes DIALETO LINHAS [SEMENTE]   fonte na saida padrao\n"
-    "     gera-fontes --lote DIRETORIO QUANTIDADE LINHAS\n"
-    "DIALETO: zibel, kovra, quirla, jelmo, dasm (6502) ou gas (x86-64)\n";
+constexpr const char* kUso = "Uso: gera-fontes DIALETO LINHAS [SEMENTE]   fonte na saida padrao\n"
+                             "     gera-fontes --lote DIRETORIO QUANTIDADE LINHAS\n"
+                             "DIALETO: zibel, kovra, quirla, jelmo, dasm (6502) ou gas (x86-64)\n";
 
 int usoIncorreto() {
     std::fputs(kUso, stderr);
@@ -36,7 +35,8 @@ int main(int argc, char** argv) {
         }
         if (argc == 3 || argc == 4)
             return geraUma(argv[1], std::atoi(argv[2]),
-                           argc == 4 ? static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 1);
+                           argc == 4 ? static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10))
+                                     : 1);
     } catch (const std::exception& falha) {
         std::fprintf(stderr, "gera-fontes: %s\n", falha.what());
         return 1;

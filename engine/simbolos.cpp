@@ -27,7 +27,8 @@ void TabelaSimbolos::limpa() {
 // The slot that holds `nome`'s first entry, or the empty slot where its search ends.
 size_t TabelaSimbolos::posicao(std::string_view nome) const {
     size_t p = hashMaiusculo(nome) % kPosicoes;
-    while (posicoes_[p] >= 0 && !igualEmMaiusculas(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome))
+    while (posicoes_[p] >= 0 &&
+           !igualEmMaiusculas(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome))
         p = (p + 1) % kPosicoes;
     return p;
 }

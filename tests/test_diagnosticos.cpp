@@ -15,8 +15,9 @@ TEST(Mensagem, LinhaDaLista) {
               "10 (WARNING) - Ponteiro de 8 bits");
     EXPECT_EQ((Mensagem{41, TipoMensagem::Erro, ""}).linhaLista(), "42 (ERRO) - ");
     // The last index a 32-bit line count can hold is shown plus one, without wrapping.
-    EXPECT_EQ((Mensagem{std::numeric_limits<int32_t>::max(), TipoMensagem::Aviso, "x"}).linhaLista(),
-              "2147483648 (WARNING) - x");
+    EXPECT_EQ(
+        (Mensagem{std::numeric_limits<int32_t>::max(), TipoMensagem::Aviso, "x"}).linhaLista(),
+        "2147483648 (WARNING) - x");
 }
 
 TEST(Diagnosticos, SoErrosContam) {

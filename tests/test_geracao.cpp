@@ -9,8 +9,8 @@
 #include "apoio.hpp"
 #include "fonte.hpp"
 #include "geracao.hpp"
-#include "listagem.hpp"
 #include "imagem.hpp"
+#include "listagem.hpp"
 
 namespace orvandel {
 namespace {
@@ -18,7 +18,9 @@ namespace {
 using geracao::Dialeto;
 using geracao::geraFonte;
 
-std::vector<std::string> linhasDe(const std::string& texto) { return decodificaFonte(texto).linhas; }
+std::vector<std::string> linhasDe(const std::string& texto) {
+    return decodificaFonte(texto).linhas;
+}
 
 size_t contaLinhas(const std::string& texto) {
     return static_cast<size_t>(std::count(texto.begin(), texto.end(), '\n'));
@@ -27,7 +29,8 @@ size_t contaLinhas(const std::string& texto) {
 // FNV-1a, to state a whole file's bytes in one literal.
 uint64_t resumo(std::string_view bytes) {
     uint64_t h = 14695981039346656037ull;
-    for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    for (char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return h;
 }
 
@@ -36,7 +39,8 @@ TEST(Geracao, TemExatamenteAsLinhasPedidas) {
                       Dialeto::Dasm6502, Dialeto::GnuX86})
         for (int n : {10, 999, 12345}) {
             const std::string texto = geraFonte(d, n);
-            EXPECT_EQ(contaLinhas(texto), static_cast<size_t>(n)) << geracao::extensao(d) << " " << n;
+            EXPECT_EQ(contaLinhas(texto), static_cast<size_t>(n))
+                << geracao::extensao(d) << " " << n;
             EXPECT_TRUE(texto.ends_with('\n'));
         }
 }
@@ -78,8 +82,8 @@ TEST(Geracao, MisturaDeLinhasComoUmPrograma) {
 
 TEST(Geracao, UsaTodasAsFormasDeOperandoDoJelmo) {
     const std::string texto = geraFonte(Dialeto::Jelmo, 5000);
-    for (const char* forma : {" R1,", "(R2)+", "-(R3)", "(R4)", "((R5)+)", "(-(R0))", "(R7)",
-                              " #", "(K", "SOB R", "JSR R7, ", "CCC ", "DAB [", "DAW "})
+    for (const char* forma : {" R1,", "(R2)+", "-(R3)", "(R4)", "((R5)+)", "(-(R0))", "(R7)", " #",
+                              "(K", "SOB R", "JSR R7, ", "CCC ", "DAB [", "DAW "})
         EXPECT_NE(texto.find(forma), std::string::npos) << forma;
 }
 
@@ -101,10 +105,9 @@ INSTANTIATE_TEST_SUITE_P(Maquinas, FonteDaMaquina,
                                          std::pair{Dialeto::Jelmo, Maquina::Jelmo}));
 
 TEST(Geracao, PequenasFontesMontamSemMensagens) {
-    for (auto [dialeto, maquina] : {std::pair{Dialeto::Zibel, Maquina::Zibel},
-                                    std::pair{Dialeto::Kovra, Maquina::Kovra},
-                                    std::pair{Dialeto::Quirla, Maquina::Quirla},
-                                    std::pair{Dialeto::Jelmo, Maquina::Jelmo}})
+    for (auto [dialeto, maquina] :
+         {std::pair{Dialeto::Zibel, Maquina::Zibel}, std::pair{Dialeto::Kovra, Maquina::Kovra},
+          std::pair{Dialeto::Quirla, Maquina::Quirla}, std::pair{Dialeto::Jelmo, Maquina::Jelmo}})
         for (uint32_t semente = 1; semente <= 20; ++semente) {
             const auto m = teste::monta(maquina, linhasDe(geraFonte(dialeto, 50, semente)));
             EXPECT_EQ(m->contErros(), 0) << geracao::extensao(dialeto) << " " << semente;

@@ -78,8 +78,8 @@ TEST(GravaAtomicamente, RegeneravelTambemSubstituiInteiroOuNada) {
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_THROW(gravaAtomicamente(dir / "falta" / "a.map", "x", Durabilidade::Regeneravel),
                  FalhaArquivo);
-    int arquivos = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.caminho())) ++arquivos;
+    const auto arquivos = std::distance(std::filesystem::directory_iterator(dir.caminho()),
+                                        std::filesystem::directory_iterator());
     EXPECT_EQ(arquivos, 1);
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 // xorshift32: small, and the same sequence on every platform.
 class Sorteio {
-public:
+  public:
     explicit Sorteio(uint32_t semente) : estado_(semente ? semente : 0x9E3779B9u) {}
     uint32_t proximo() {
         estado_ ^= estado_ << 13;
@@ -30,7 +30,7 @@ public:
         return std::string(opcoes[static_cast<size_t>(ate(static_cast<int>(N)))]);
     }
 
-private:
+  private:
     uint32_t estado_;
 };
 
@@ -71,10 +71,10 @@ struct Contexto {
     Dialeto dialeto = Dialeto::Kovra;
     Sorteio s{1};
     int constantes = 0;
-    int capacidade = 0;   // labels that fit in the symbol table after the constants
-    int rotulos = 0;      // labels defined so far: L0, L1, ...
-    bool adiante = false; // the next label is sure to be defined further down
-    int64_t posicao = 0;  // the segment's location counter, never below the assembler's
+    int capacidade = 0;         // labels that fit in the symbol table after the constants
+    int rotulos = 0;            // labels defined so far: L0, L1, ...
+    bool adiante = false;       // the next label is sure to be defined further down
+    int64_t posicao = 0;        // the segment's location counter, never below the assembler's
     int64_t posicaoRotulo = -1; // the latest label's, in this segment; -1 when there is none
 };
 
@@ -108,23 +108,28 @@ std::string decimalOuHexa(Contexto& c, int valor) {
     return c.s.chance(30) ? hexa(c.dialeto, valor) : std::to_string(valor);
 }
 
-std::string letra(Contexto& c) { return std::string(1, static_cast<char>('A' + c.s.ate(26))); }
+std::string letra(Contexto& c) {
+    return std::string(1, static_cast<char>('A' + c.s.ate(26)));
+}
 
 // The comments are Windows-1252 Portuguese, as students write them.
 std::string frase(Contexto& c) {
     static constexpr std::array<std::string_view, 10> kFrases = {
-        "soma o pr\xF3ximo elemento",  "la\xE7o principal",
-        "guarda o resultado",          "decrementa o contador",
-        "ponteiro para a tabela",      "verifica se terminou",
-        "inicializa as vari\xE1veis",  "chama a sub-rotina",
-        "compara\xE7\xE3o com o limite", "ajuste do endere\xE7o",
+        "soma o pr\xF3ximo elemento", "la\xE7o principal",      "guarda o resultado",
+        "decrementa o contador",      "ponteiro para a tabela", "verifica se terminou",
+        "inicializa as vari\xE1veis", "chama a sub-rotina",     "compara\xE7\xE3o com o limite",
+        "ajuste do endere\xE7o",
     };
     return c.s.um(kFrases);
 }
 
-std::string marcaComentario(Dialeto d) { return d == Dialeto::GnuX86 ? "# " : "; "; }
+std::string marcaComentario(Dialeto d) {
+    return d == Dialeto::GnuX86 ? "# " : "; ";
+}
 
-std::string constante(Contexto& c) { return "K" + std::to_string(c.s.ate(c.constantes)); }
+std::string constante(Contexto& c) {
+    return "K" + std::to_string(c.s.ate(c.constantes));
+}
 
 // A symbol the table holds: a constant, an earlier label, or the next label (a forward one).
 std::string simbolo(Contexto& c) {
@@ -166,23 +171,27 @@ std::string valorByte(Contexto& c) {
 
 std::string cadeia(Contexto& c) {
     static constexpr std::array<std::string_view, 5> kCadeias = {"Oi", "Resultado: ", "FIM",
-                                                                  "Erro, valor alto", "ok"};
+                                                                 "Erro, valor alto", "ok"};
     return c.s.um(kCadeias);
 }
 
 // n items of `item`, separated by ", ".
 template <typename F> std::string lista(int n, F&& item) {
     std::string texto = item();
-    for (int i = 1; i < n; ++i) texto += ", " + item();
+    for (int i = 1; i < n; ++i)
+        texto += ", " + item();
     return texto;
 }
 
 Comando dadoMaquina(Tipo tipo, Contexto& c) {
     const int64_t palavra = c.dialeto == Dialeto::Jelmo ? 2 : 1;
     switch (tipo) {
-    case Tipo::Numeral: return {palavra == 2 ? numeral16(c) : numeral8(c), palavra};
-    case Tipo::Db: return {"DB " + valorByte(c), 1};
-    case Tipo::Dw: return {"DW " + (c.s.chance(50) ? simbolo(c) : numeral16(c)), 2};
+    case Tipo::Numeral:
+        return {palavra == 2 ? numeral16(c) : numeral8(c), palavra};
+    case Tipo::Db:
+        return {"DB " + valorByte(c), 1};
+    case Tipo::Dw:
+        return {"DW " + (c.s.chance(50) ? simbolo(c) : numeral16(c)), 2};
     case Tipo::DabLista: {
         const std::string texto = cadeia(c);
         const int numeros = 1 + c.s.ate(3);
@@ -205,21 +214,25 @@ Comando dadoMaquina(Tipo tipo, Contexto& c) {
 
 std::string enderecoAcumulador(Contexto& c) {
     switch (c.s.ate(6)) {
-    case 0: return decimalOuHexa(c, c.s.ate(256));
-    case 1: return simbolo(c) + "+" + std::to_string(1 + c.s.ate(3));
-    case 2: return simbolo(c) + "-" + std::to_string(1 + c.s.ate(3));
-    default: return simbolo(c);
+    case 0:
+        return decimalOuHexa(c, c.s.ate(256));
+    case 1:
+        return simbolo(c) + "+" + std::to_string(1 + c.s.ate(3));
+    case 2:
+        return simbolo(c) + "-" + std::to_string(1 + c.s.ate(3));
+    default:
+        return simbolo(c);
     }
 }
 
 Comando instrucaoAcumulador(Contexto& c) {
     static constexpr std::array<std::string_view, 17> kEnderecoKovra = {
-        "LDA", "STA", "ADD", "SUB", "AND", "OR",  "JMP", "JN",  "JP",
+        "LDA", "STA", "ADD", "SUB", "AND", "OR",  "JMP", "JN", "JP",
         "JV",  "JNV", "JZ",  "JNZ", "JC",  "JNC", "JB",  "JNB"};
     static constexpr std::array<std::string_view, 8> kEnderecoZibel = {"LDA", "STA", "ADD", "AND",
-                                                                        "OR",  "JMP", "JN",  "JZ"};
+                                                                       "OR",  "JMP", "JN",  "JZ"};
     static constexpr std::array<std::string_view, 7> kSoKovra = {"NOP", "NOT", "SHR", "SHL",
-                                                                  "ROR", "ROL", "HLT"};
+                                                                 "ROR", "ROL", "HLT"};
     static constexpr std::array<std::string_view, 3> kSoZibel = {"NOP", "NOT", "HLT"};
     const bool kovra = c.dialeto == Dialeto::Kovra;
     if (c.s.chance(15)) return {kovra ? c.s.um(kSoKovra) : c.s.um(kSoZibel), 1};
@@ -233,7 +246,7 @@ Comando instrucaoQuirla(Contexto& c) {
     static constexpr std::array<std::string_view, 3> kRegistradores = {"A", "B", "X"};
     static constexpr std::array<std::string_view, 5> kDesvios = {"JMP", "JN", "JZ", "JC", "JSR"};
     static constexpr std::array<std::string_view, 6> kComRegistrador = {"LDR", "ADD", "SUB",
-                                                                         "AND", "OR",  "STR"};
+                                                                        "AND", "OR",  "STR"};
     static constexpr std::array<std::string_view, 3> kSoRegistrador = {"NOT", "NEG", "SHR"};
     static constexpr std::array<std::string_view, 3> kModos = {"", ",I", ",X"};
     const int k = c.s.ate(100);
@@ -254,28 +267,42 @@ struct OperandoJelmo {
     bool extra; // followed by a word of its own
 };
 
-std::string registrador(Contexto& c) { return "R" + std::to_string(c.s.ate(6)); }
+std::string registrador(Contexto& c) {
+    return "R" + std::to_string(c.s.ate(6));
+}
 
 std::string deslocamento(Contexto& c) {
     switch (c.s.ate(4)) {
-    case 0: return std::to_string(c.s.ate(64));
-    case 1: return "-" + std::to_string(1 + c.s.ate(16));
-    case 2: return constante(c);
-    default: return constante(c) + "+2";
+    case 0:
+        return std::to_string(c.s.ate(64));
+    case 1:
+        return "-" + std::to_string(1 + c.s.ate(16));
+    case 2:
+        return constante(c);
+    default:
+        return constante(c) + "+2";
     }
 }
 
 OperandoJelmo formaRegistrador(Contexto& c) {
     const std::string r = registrador(c);
     switch (c.s.ate(8)) {
-    case 0: return {r, false};
-    case 1: return {"(" + r + ")+", false};
-    case 2: return {"-(" + r + ")", false};
-    case 3: return {deslocamento(c) + "(" + r + ")", true};
-    case 4: return {"(" + r + ")", false};
-    case 5: return {"((" + r + ")+)", false};
-    case 6: return {"(-(" + r + "))", false};
-    default: return {"(" + deslocamento(c) + "(" + r + "))", true};
+    case 0:
+        return {r, false};
+    case 1:
+        return {"(" + r + ")+", false};
+    case 2:
+        return {"-(" + r + ")", false};
+    case 3:
+        return {deslocamento(c) + "(" + r + ")", true};
+    case 4:
+        return {"(" + r + ")", false};
+    case 5:
+        return {"((" + r + ")+)", false};
+    case 6:
+        return {"(-(" + r + "))", false};
+    default:
+        return {"(" + deslocamento(c) + "(" + r + "))", true};
     }
 }
 
@@ -283,21 +310,28 @@ OperandoJelmo formaRegistrador(Contexto& c) {
 // address, or a nearby label relative to the program counter.
 OperandoJelmo absoluto(Contexto& c) {
     switch (c.s.ate(5)) {
-    case 0: return {std::to_string(c.s.ate(4096)), true};
-    case 1: return {simbolo(c) + "-" + std::to_string(2 * (1 + c.s.ate(4))), true};
+    case 0:
+        return {std::to_string(c.s.ate(4096)), true};
+    case 1:
+        return {simbolo(c) + "-" + std::to_string(2 * (1 + c.s.ate(4))), true};
     case 2:
         if (auto rotulo = rotuloProximo(c, 1000)) return {*rotulo + "(R7)", true};
         return {std::to_string(2 * c.s.ate(32)) + "(R7)", true};
-    default: return {simbolo(c), true};
+    default:
+        return {simbolo(c), true};
     }
 }
 
 OperandoJelmo imediato(Contexto& c) {
     switch (c.s.ate(4)) {
-    case 0: return {"#" + std::to_string(c.s.ate(1000)), true};
-    case 1: return {"#" + hexa(c.dialeto, c.s.ate(65536)), true};
-    case 2: return {"#'" + letra(c) + "'", true};
-    default: return {"#" + constante(c), true};
+    case 0:
+        return {"#" + std::to_string(c.s.ate(1000)), true};
+    case 1:
+        return {"#" + hexa(c.dialeto, c.s.ate(65536)), true};
+    case 2:
+        return {"#'" + letra(c) + "'", true};
+    default:
+        return {"#" + constante(c), true};
     }
 }
 
@@ -308,7 +342,9 @@ OperandoJelmo geral(Contexto& c, bool fonte) {
     return absoluto(c);
 }
 
-int64_t palavras(const OperandoJelmo& a) { return a.extra ? 2 : 0; }
+int64_t palavras(const OperandoJelmo& a) {
+    return a.extra ? 2 : 0;
+}
 
 // A branch or SOB target: the latest label when it is near, else a numeral displacement.
 std::string alvoCurto(Contexto& c) {
@@ -320,14 +356,14 @@ std::string alvoCurto(Contexto& c) {
 // resets hold whichever the assembler counts.
 Comando instrucaoJelmo(Contexto& c) {
     static constexpr std::array<std::string_view, 6> kDuplas = {"MOV", "ADD", "SUB",
-                                                                 "CMP", "AND", "OR"};
+                                                                "CMP", "AND", "OR"};
     static constexpr std::array<std::string_view, 12> kSimples = {
         "CLR", "NOT", "INC", "DEC", "NEG", "TST", "ROR", "ROL", "ASR", "ASL", "ADC", "SBC"};
     static constexpr std::array<std::string_view, 15> kDesvios = {
         "BR",  "BNE", "BEQ", "BPL", "BMI", "BVC", "BVS", "BCC",
         "BCS", "BGE", "BLT", "BGT", "BLE", "BHI", "BLS"};
     static constexpr std::array<std::string_view, 4> kCodigos = {"CCC NZ", "SCC C", "CCC N, Z",
-                                                                  "SCC NZVC"};
+                                                                 "SCC NZVC"};
     const int k = c.s.ate(100);
     if (k < 35) {
         const std::string mnemonico = c.s.um(kDuplas);
@@ -358,22 +394,26 @@ std::string operando6502(Contexto& c, bool imediatoPermitido) {
     case 0:
         if (imediatoPermitido) return "#" + decimalOuHexa(c, c.s.ate(256));
         [[fallthrough]];
-    case 1: return constante(c);
-    case 2: return simbolo(c) + ",x";
-    case 3: return "(" + constante(c) + "),y";
-    default: return simbolo(c);
+    case 1:
+        return constante(c);
+    case 2:
+        return simbolo(c) + ",x";
+    case 3:
+        return "(" + constante(c) + "),y";
+    default:
+        return simbolo(c);
     }
 }
 
 Comando instrucao6502(Contexto& c) {
     static constexpr std::array<std::string_view, 8> kDuplas = {"lda", "sta", "adc", "sbc",
-                                                                 "cmp", "and", "ora", "eor"};
+                                                                "cmp", "and", "ora", "eor"};
     static constexpr std::array<std::string_view, 6> kSimples = {"inc", "dec", "asl",
-                                                                  "lsr", "rol", "ror"};
+                                                                 "lsr", "rol", "ror"};
     static constexpr std::array<std::string_view, 8> kImplicitas = {"inx", "iny", "dex", "dey",
-                                                                     "tax", "tay", "txa", "tya"};
+                                                                    "tax", "tay", "txa", "tya"};
     static constexpr std::array<std::string_view, 8> kDesvios = {"bne", "beq", "bpl", "bmi",
-                                                                  "bcc", "bcs", "bvc", "bvs"};
+                                                                 "bcc", "bcs", "bvc", "bvs"};
     static constexpr std::array<std::string_view, 5> kFlags = {"clc", "sec", "cli", "sei", "clv"};
     const int k = c.s.ate(100);
     if (k < 35) {
@@ -397,13 +437,17 @@ Comando instrucao6502(Contexto& c) {
 
 Comando dado6502(Tipo tipo, Contexto& c) {
     switch (tipo) {
-    case Tipo::Numeral: return {".byte " + decimalOuHexa(c, c.s.ate(256)), 1};
-    case Tipo::Db: return {".byte " + (c.s.chance(30) ? constante(c) : std::to_string(c.s.ate(256))), 1};
-    case Tipo::Dw: return {".word " + (c.s.chance(50) ? simbolo(c) : std::to_string(c.s.ate(65536))), 2};
+    case Tipo::Numeral:
+        return {".byte " + decimalOuHexa(c, c.s.ate(256)), 1};
+    case Tipo::Db:
+        return {".byte " + (c.s.chance(30) ? constante(c) : std::to_string(c.s.ate(256))), 1};
+    case Tipo::Dw:
+        return {".word " + (c.s.chance(50) ? simbolo(c) : std::to_string(c.s.ate(65536))), 2};
     case Tipo::DabLista: {
         const std::string texto = cadeia(c);
         const int numeros = 1 + c.s.ate(3);
-        return {"dc.b \"" + texto + "\", " + lista(numeros, [&] { return std::to_string(c.s.ate(256)); }),
+        return {"dc.b \"" + texto + "\", " +
+                    lista(numeros, [&] { return std::to_string(c.s.ate(256)); }),
                 static_cast<int64_t>(texto.size()) + numeros};
     }
     case Tipo::DabTamanho: {
@@ -421,13 +465,17 @@ Comando dado6502(Tipo tipo, Contexto& c) {
 
 std::string operandoX86(Contexto& c, bool memoria) {
     static constexpr std::array<std::string_view, 6> kRegistradores = {"%eax", "%ebx", "%ecx",
-                                                                        "%edx", "%esi", "%edi"};
+                                                                       "%edx", "%esi", "%edi"};
     if (!memoria) return c.s.um(kRegistradores);
     switch (c.s.ate(4)) {
-    case 0: return constante(c);
-    case 1: return std::to_string(4 * c.s.ate(16)) + "(%rbx)";
-    case 2: return "(%rsi)";
-    default: return simbolo(c) + "(%rip)";
+    case 0:
+        return constante(c);
+    case 1:
+        return std::to_string(4 * c.s.ate(16)) + "(%rbx)";
+    case 2:
+        return "(%rsi)";
+    default:
+        return simbolo(c) + "(%rip)";
     }
 }
 
@@ -438,18 +486,19 @@ std::string alvoX86(Contexto& c) {
 
 Comando instrucaoX86(Contexto& c) {
     static constexpr std::array<std::string_view, 6> kDuplas = {"movl", "addl", "subl",
-                                                                 "cmpl", "andl", "orl"};
+                                                                "cmpl", "andl", "orl"};
     static constexpr std::array<std::string_view, 4> kSimples = {"incl", "decl", "negl", "notl"};
-    static constexpr std::array<std::string_view, 8> kDesvios = {"jne", "je", "jg", "jl",
-                                                                  "jge", "jle", "ja", "jb"};
+    static constexpr std::array<std::string_view, 8> kDesvios = {"jne", "je",  "jg", "jl",
+                                                                 "jge", "jle", "ja", "jb"};
     static constexpr std::array<std::string_view, 4> kFlags = {"clc", "stc", "cld", "std"};
     const int k = c.s.ate(100);
     if (k < 35) {
         const std::string mnemonico = c.s.um(kDuplas);
         const int forma = c.s.ate(3); // register, immediate or memory source
         if (forma == 1)
-            return {mnemonico + " $" + (c.s.chance(50) ? constante(c) : std::to_string(c.s.ate(1000))) +
-                        ", " + operandoX86(c, c.s.chance(40)),
+            return {mnemonico + " $" +
+                        (c.s.chance(50) ? constante(c) : std::to_string(c.s.ate(1000))) + ", " +
+                        operandoX86(c, c.s.chance(40)),
                     0};
         const bool fonteNaMemoria = forma == 2;
         return {mnemonico + " " + operandoX86(c, fonteNaMemoria) + ", " +
@@ -467,16 +516,24 @@ Comando instrucaoX86(Contexto& c) {
 
 Comando dadoX86(Tipo tipo, Contexto& c) {
     switch (tipo) {
-    case Tipo::Numeral: return {".byte " + decimalOuHexa(c, c.s.ate(256)), 0};
-    case Tipo::Db: return {".byte " + (c.s.chance(30) ? constante(c) : std::to_string(c.s.ate(256))), 0};
-    case Tipo::Dw: return {".word " + (c.s.chance(50) ? simbolo(c) : std::to_string(c.s.ate(65536))), 0};
+    case Tipo::Numeral:
+        return {".byte " + decimalOuHexa(c, c.s.ate(256)), 0};
+    case Tipo::Db:
+        return {".byte " + (c.s.chance(30) ? constante(c) : std::to_string(c.s.ate(256))), 0};
+    case Tipo::Dw:
+        return {".word " + (c.s.chance(50) ? simbolo(c) : std::to_string(c.s.ate(65536))), 0};
     case Tipo::DabLista: {
         const std::string texto = cadeia(c);
         const int numeros = 1 + c.s.ate(3);
-        return {".ascii \"" + texto + "\"; .byte " + lista(numeros, [&] { return std::to_string(c.s.ate(256)); }), 0};
+        return {".ascii \"" + texto + "\"; .byte " +
+                    lista(numeros, [&] { return std::to_string(c.s.ate(256)); }),
+                0};
     }
-    case Tipo::DabTamanho: return {".skip " + std::to_string(1 + c.s.ate(16)), 0};
-    default: return {".word " + lista(1 + c.s.ate(4), [&] { return std::to_string(c.s.ate(65536)); }), 0};
+    case Tipo::DabTamanho:
+        return {".skip " + std::to_string(1 + c.s.ate(16)), 0};
+    default:
+        return {".word " + lista(1 + c.s.ate(4), [&] { return std::to_string(c.s.ate(65536)); }),
+                0};
     }
 }
 
@@ -490,12 +547,15 @@ std::string emMinusculas(std::string texto) {
 
 Comando comando(Tipo tipo, Contexto& c) {
     switch (c.dialeto) {
-    case Dialeto::Dasm6502: return tipo == Tipo::Instrucao ? instrucao6502(c) : dado6502(tipo, c);
-    case Dialeto::GnuX86: return tipo == Tipo::Instrucao ? instrucaoX86(c) : dadoX86(tipo, c);
-    default: break;
+    case Dialeto::Dasm6502:
+        return tipo == Tipo::Instrucao ? instrucao6502(c) : dado6502(tipo, c);
+    case Dialeto::GnuX86:
+        return tipo == Tipo::Instrucao ? instrucaoX86(c) : dadoX86(tipo, c);
+    default:
+        break;
     }
     if (tipo != Tipo::Instrucao) return dadoMaquina(tipo, c);
-    Comando cmd = c.dialeto == Dialeto::Jelmo   ? instrucaoJelmo(c)
+    Comando cmd = c.dialeto == Dialeto::Jelmo    ? instrucaoJelmo(c)
                   : c.dialeto == Dialeto::Quirla ? instrucaoQuirla(c)
                                                  : instrucaoAcumulador(c);
     if (c.s.chance(10)) cmd.texto = emMinusculas(cmd.texto); // mnemonics and names fold case
@@ -553,9 +613,15 @@ std::string definicaoConstante(Contexto& c, int i, uint32_t sorteio) {
     const int base = static_cast<int>(sorteio % static_cast<uint32_t>(maximo));
     std::string valor;
     switch (i % 4) {
-    case 0: valor = std::to_string(base); break;
-    case 1: valor = hexa(c.dialeto, base); break;
-    case 2: valor = "K" + std::to_string(i - 2) + "+" + std::to_string(1 + base % 9); break;
+    case 0:
+        valor = std::to_string(base);
+        break;
+    case 1:
+        valor = hexa(c.dialeto, base);
+        break;
+    case 2:
+        valor = "K" + std::to_string(i - 2) + "+" + std::to_string(1 + base % 9);
+        break;
     default:
         valor = std::string("'") + static_cast<char>('A' + base % 26) +
                 (c.dialeto == Dialeto::Dasm6502 ? "" : "'");
@@ -580,12 +646,18 @@ std::optional<Dialeto> dialetoPorNome(std::string_view nome) {
 
 std::string_view extensao(Dialeto dialeto) {
     switch (dialeto) {
-    case Dialeto::Zibel: return "zid";
-    case Dialeto::Kovra: return "kod";
-    case Dialeto::Quirla: return "qud";
-    case Dialeto::Jelmo: return "jed";
-    case Dialeto::Dasm6502: return "asm";
-    case Dialeto::GnuX86: return "s";
+    case Dialeto::Zibel:
+        return "zid";
+    case Dialeto::Kovra:
+        return "kod";
+    case Dialeto::Quirla:
+        return "qud";
+    case Dialeto::Jelmo:
+        return "jed";
+    case Dialeto::Dasm6502:
+        return "asm";
+    case Dialeto::GnuX86:
+        return "s";
     }
     return "";
 }
