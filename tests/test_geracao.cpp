@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,45 @@ TEST(Geracao, FonteKovraDaSempreAMesmaImagemEListagem) {
     const auto m = teste::monta(Maquina::Kovra, linhasDe(geraFonte(Dialeto::Kovra, 20000)));
     EXPECT_EQ(resumo(conteudoArquivoMem(Maquina::Kovra, m->memoria)), 8455951310498182827ull);
     EXPECT_EQ(resumo(conteudoTabSimb(m->tabSimbolos)), 7707597219304138852ull);
+}
+
+// The peers' sources must assemble as cleanly as the machines', or the comparison would time
+// error reports. The GNU assembler comes with the compiler; dasm only where it is installed.
+int montaComPar(const std::string& comando, const std::filesystem::path& diretorio) {
+    const std::string completo = "cd '" + diretorio.string() + "' && " + comando + " >saida 2>&1";
+    return std::system(completo.c_str());
+}
+
+TEST(Geracao, FonteDoAssemblerGnuMontaSemMensagens) {
+    teste::DiretorioTemporario dir;
+    teste::escreveArquivo(dir / "fonte.s", geraFonte(Dialeto::GnuX86, 20000));
+    EXPECT_EQ(montaComPar("as -o fonte.o fonte.s", dir.caminho()), 0);
+    EXPECT_EQ(teste::leArquivo(dir / "saida"), "");
+}
+
+TEST(Geracao, FonteDoDasmMontaSemErros) {
+    if (std::system("command -v dasm >/dev/null 2>&1") != 0) GTEST_SKIP() << "dasm not installed";
+    teste::DiretorioTemporario dir;
+    teste::escreveArquivo(dir / "fonte.asm", geraFonte(Dialeto::Dasm6502, 20000));
+    EXPECT_EQ(montaComPar("dasm fonte.asm -ofonte.bin -f2 -v0", dir.caminho()), 0);
+    const std::string saida = teste::leArquivo(dir / "saida");
+    EXPECT_EQ(saida.find("error"), std::string::npos) << saida;
+    EXPECT_EQ(saida.find("arning"), std::string::npos) << saida;
+}
+
+// Every ORG reset comes before the Kovra program outgrows its 256 bytes, in both passes.
+TEST(Geracao, OrgMantemAKovraNaMemoria) {
+    Montador m;
+    Rastreio rastreio;
+    m.rastreio = &rastreio;
+    const std::vector<std::string> linhas = linhasDe(geraFonte(Dialeto::Kovra, 20000));
+    m.monta(Maquina::Kovra, linhas);
+    EXPECT_EQ(rastreio.passagem1, rastreio.passagem2);
+    EXPECT_LE(*std::max_element(rastreio.passagem2.begin(), rastreio.passagem2.end()), 256);
+    const auto origens = std::count_if(linhas.begin(), linhas.end(), [](const std::string& l) {
+        return l.starts_with("\tORG 0");
+    });
+    EXPECT_GT(origens, 100); // some 20,000 lines of one or two bytes each
 }
 
 TEST(Geracao, LoteAlternaAsQuatroMaquinas) {
