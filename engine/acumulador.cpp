@@ -9,10 +9,11 @@ namespace orvandel {
 
 namespace {
 
+// The row of `operacao`, written in any letter case.
 const OpcodeAcumulador* buscaOpcode(std::span<const OpcodeAcumulador> tabela,
-                                    std::string_view mnemonico) {
+                                    std::string_view operacao) {
     for (const OpcodeAcumulador& linha : tabela)
-        if (linha.mnemonico == mnemonico) return &linha;
+        if (igualEmMaiusculas(linha.mnemonico, operacao)) return &linha;
     return nullptr;
 }
 
@@ -43,7 +44,7 @@ void geraAcumulador(Montador& m, std::span<const OpcodeAcumulador> tabela,
                     std::string_view nomeMaquina, std::string_view operacao,
                     std::vector<std::string>& operandos, int32_t contPosicao, int32_t numLinha) {
     for (std::string& operando : operandos) emMaiusculas(operando);
-    const OpcodeAcumulador* instrucao = buscaOpcode(tabela, maiusculas(operacao));
+    const OpcodeAcumulador* instrucao = buscaOpcode(tabela, operacao);
     if (!instrucao) return;
     armazenaPalavra(m, instrucao->opcode, contPosicao, numLinha);
     if (instrucao->temEndereco)

@@ -188,7 +188,8 @@ int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao,
                          int32_t contPosicao, const std::vector<std::string>& operandos,
                          int32_t numLinha) {
     const Linha l{m, passagem, contPosicao, operandos, numLinha};
-    const std::string nome = maiusculas(operacao);
+    const std::string maiusculo = maiusculas(operacao);
+    const std::string_view nome = maiusculo; // compared with views: no length count per name
     if (nome == "ORG") return org(l);
     if (nome == "EQU") return contPosicao;
     if (nome == "DB") return dado(l, true);

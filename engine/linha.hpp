@@ -11,13 +11,14 @@ namespace orvandel {
 // Only this many characters of a line, counted from its first non-separator, are split.
 inline constexpr size_t kLimiteLinha = 1000;
 
-inline bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' || c == ':'; }
+constexpr bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' || c == ':'; }
 
 // What the splitter reads of a UTF-8 source line, in Windows-1252: at most kLimiteLinha
 // characters from its first non-separator. Separators are ASCII and never apostrophes or
 // semicolons, so splitting this gives what splitting the whole line gives, and a long line is
 // never copied whole. A line of separators only gives an empty text: it does nothing either way.
-std::string trechoDivisivel(std::string_view linhaUtf8);
+// The result views the line itself when that part is ASCII, else `buffer`.
+std::string_view trechoDivisivel(std::string_view linhaUtf8, std::string& buffer);
 
 // Splits a Windows-1252 line into `e`. The caller empties `rotulo` and `operacao` first (the
 // splitter only assigns them when it finds them); `operandos` is emptied here. False only for a

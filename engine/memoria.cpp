@@ -10,7 +10,8 @@ namespace orvandel {
 namespace {
 
 std::string limiteExcedido(Maquina maquina) {
-    return "Excedido limite de memória (endereço " + std::to_string(ultimoEndereco(maquina)) + ")";
+    return ehJelmo(maquina) ? "Excedido limite de memória (endereço 65535)"
+                            : "Excedido limite de memória (endereço 255)";
 }
 
 std::string naoRepresentavel(int32_t valor, int bits) {

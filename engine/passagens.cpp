@@ -25,6 +25,21 @@ void anotaPosicao(std::vector<int32_t>* destino, int32_t contPosicao) {
     if (destino) destino->push_back(contPosicao);
 }
 
+// Pass 1 reads the line in upper case. No separator is a letter, so the tokens of the line as
+// written, upper-cased, are the tokens of the upper-cased line; the comment is never converted.
+void tokensEmMaiusculas(elemLinha& e) {
+    emMaiusculas(e.rotulo);
+    emMaiusculas(e.operacao);
+    for (std::string& operando : e.operandos) emMaiusculas(operando);
+}
+
+// The length of a line whose instruction row is already found.
+int32_t tamanhoDaLinha(Montador& m, const tipoInstrucao& instrucao,
+                       const std::vector<std::string>& operandos, int32_t numLinha) {
+    if (ehJelmo(m.maquina)) return tamanhoJelmo(m, instrucao, operandos, numLinha);
+    return instrucao.tamanho;
+}
+
 // The value of `X: EQU operand`: an already defined symbol reference, else a constant.
 int32_t valorConstante(Montador& m, const std::string& operando, int32_t numLinha) {
     int32_t valor = -1;
@@ -64,8 +79,8 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
 
 // The counter after the operation of an upper-cased line in pass 1.
 int32_t contaOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
-    if (m.tabInstrucoes.busca(e.operacao))
-        return soma32(contPosicao, tamanhoInstrucao(m, e.operacao, e.operandos, numLinha));
+    if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao))
+        return soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
     if (ehDiretiva(e.operacao))
         return processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha);
     if (ehNumero(e.operacao)) return soma32(contPosicao, tamanhoPalavra(m.maquina));
@@ -82,11 +97,14 @@ int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
     }
     if (const Codificador gera = codificador(m.maquina))
         gera(m, e.operacao, e.operandos, contPosicao, numLinha);
-    return soma32(contPosicao, tamanhoInstrucao(m, e.operacao, e.operandos, numLinha));
+    return soma32(contPosicao, tamanhoDaLinha(m, instrucao, e.operandos, numLinha));
 }
 
-int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
-    const std::string operacao = maiusculas(e.operacao);
+// `operacao` is the caller's buffer for the upper-cased operation.
+int32_t geraOperacao(Montador& m, elemLinha& e, std::string& operacao, int32_t contPosicao,
+                     int32_t numLinha) {
+    operacao = e.operacao;
+    emMaiusculas(operacao);
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(operacao))
         return geraInstrucao(m, *instrucao, e, contPosicao, numLinha);
     if (ehDiretiva(operacao))
@@ -109,11 +127,10 @@ void primeiraPassagem(Montador& m) {
     for (size_t i = 0; i < m.linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
-        linha = trechoDivisivel(m.linhas[i]);
-        emMaiusculas(linha);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(linha, e)) continue;
+        if (!separaLinha(trechoDivisivel(m.linhas[i], linha), e)) continue;
+        tokensEmMaiusculas(e);
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
     }
@@ -122,25 +139,21 @@ void primeiraPassagem(Montador& m) {
 void segundaPassagem(Montador& m) {
     int32_t contPosicao = 0;
     elemLinha e;
-    std::string linha;
+    std::string linha, operacao;
     for (size_t i = 0; i < m.linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
-        linha = trechoDivisivel(m.linhas[i]);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(linha, e)) continue;
-        if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
+        if (!separaLinha(trechoDivisivel(m.linhas[i], linha), e)) continue;
+        if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, operacao, contPosicao, numLinha);
     }
 }
 
 int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
                          const std::vector<std::string>& operandos, int32_t numLinha) {
-    const std::string maiusculo = maiusculas(operacao);
-    const tipoInstrucao* instrucao = m.tabInstrucoes.busca(maiusculo);
-    if (!instrucao) return 0;
-    if (ehJelmo(m.maquina)) return tamanhoJelmo(m, *instrucao, operandos, numLinha);
-    return instrucao->tamanho;
+    const tipoInstrucao* instrucao = m.tabInstrucoes.busca(maiusculas(operacao));
+    return instrucao ? tamanhoDaLinha(m, *instrucao, operandos, numLinha) : 0;
 }
 
 Codificador codificador(Maquina maquina) {

@@ -8,24 +8,43 @@
 
 namespace orvandel {
 
+namespace {
+
+// FNV-1a over the upper-cased name.
+size_t hashMaiusculo(std::string_view nome) {
+    uint32_t h = 2166136261u;
+    for (char c : nome) h = (h ^ static_cast<unsigned char>(maiuscula(c))) * 16777619u;
+    return h;
+}
+
+} // namespace
+
 void TabelaSimbolos::limpa() {
     entradas_.clear();
-    indice_.clear();
+    posicoes_.fill(-1);
+}
+
+// The slot that holds `nome`'s first entry, or the empty slot where its search ends.
+size_t TabelaSimbolos::posicao(std::string_view nome) const {
+    size_t p = hashMaiusculo(nome) % kPosicoes;
+    while (posicoes_[p] >= 0 &&
+           !igualEmMaiusculas(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome))
+        p = (p + 1) % kPosicoes;
+    return p;
 }
 
 void TabelaSimbolos::insereSimbolo(std::string_view nome, int32_t valor) {
     if (entradas_.size() >= static_cast<size_t>(kEntradasTabela)) return;
-    std::string nomeMaiusculo = maiusculas(nome);
-    indice_.try_emplace(nomeMaiusculo, entradas_.size());
-    entradas_.push_back({std::move(nomeMaiusculo), valor});
+    const size_t p = posicao(nome);
+    if (posicoes_[p] < 0) posicoes_[p] = static_cast<int16_t>(entradas_.size());
+    entradas_.push_back({maiusculas(nome), valor});
 }
 
 std::optional<int32_t> TabelaSimbolos::busca(std::string_view nome) const {
     if (nome.empty()) return std::nullopt;
-    const bool jaMaiusculo = std::none_of(nome.begin(), nome.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-    const auto achado = jaMaiusculo ? indice_.find(nome) : indice_.find(maiusculas(nome));
-    if (achado == indice_.end()) return std::nullopt;
-    return entradas_[achado->second].valor;
+    const int16_t indice = posicoes_[posicao(nome)];
+    if (indice < 0) return std::nullopt;
+    return entradas_[static_cast<size_t>(indice)].valor;
 }
 
 namespace {

@@ -1,11 +1,11 @@
 // The symbol table: names the source defines, in order of definition, with their values.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tabelas.hpp"
@@ -14,6 +14,7 @@ namespace orvandel {
 
 class TabelaSimbolos {
 public:
+    TabelaSimbolos() { limpa(); }
     void limpa();
     // Stores the name (upper-cased) in the next free entry; a full table drops it silently.
     void insereSimbolo(std::string_view nome, int32_t valor);
@@ -25,13 +26,14 @@ public:
     const std::vector<tipoSimbolo>& entradas() const { return entradas_; }
 
 private:
-    struct HashTexto {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
+    // Open addressing over the names, hashed and compared in upper case, so that a lookup in any
+    // case needs no copy. A slot holds the index of the first entry with its name, -1 if empty:
+    // a lookup gives what a scan from entry 1 would.
+    static constexpr size_t kPosicoes = 2048; // twice the entries: searches stay short
+    size_t posicao(std::string_view nome) const;
+
     std::vector<tipoSimbolo> entradas_;
-    // Name -> index of its first entry, so a lookup gives what a scan from entry 1 would.
-    std::unordered_map<std::string, size_t, HashTexto, std::equal_to<>> indice_;
+    std::array<int16_t, kPosicoes> posicoes_;
 };
 
 bool simboloBemFormado(std::string_view nome);

@@ -33,6 +33,24 @@ constexpr LinhaInstrucao kJelmo[] = {
     {"ADD", 5, 4}, {"SUB", 5, 4}, {"CMP", 5, 4}, {"AND", 5, 4}, {"OR", 5, 4},  {"RTI", 1, 0},
 };
 
+// A mnemonic of up to four characters packed with its length into one integer, so that a lookup
+// compares integers instead of texts; 0 for a text that no mnemonic can equal.
+constexpr uint64_t chaveMnemonico(std::string_view texto) {
+    if (texto.empty() || texto.size() > 4) return 0;
+    uint64_t chave = texto.size();
+    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(c);
+    return chave;
+}
+
+// Every mnemonic packs into a key, and the rows leave most of the index's slots empty.
+constexpr bool cabemNoIndice(std::span<const LinhaInstrucao> linhas) {
+    for (const LinhaInstrucao& linha : linhas)
+        if (chaveMnemonico(linha.mnemonico) == 0) return false;
+    return linhas.size() <= 64;
+}
+static_assert(cabemNoIndice(kZibel) && cabemNoIndice(kKovra) && cabemNoIndice(kQuirla) &&
+              cabemNoIndice(kJelmo));
+
 } // namespace
 
 std::string_view nomeMaquina(Maquina maquina) {
@@ -61,21 +79,42 @@ std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina) {
     return {};
 }
 
-void TabelaInstrucoes::limpa() { entradas_.clear(); }
+void TabelaInstrucoes::limpa() {
+    entradas_.clear();
+    chaves_.clear();
+    posicoes_.fill(-1);
+}
 
+size_t TabelaInstrucoes::posicaoInicial(uint64_t chave) {
+    return static_cast<size_t>((chave * 0x9E3779B97F4A7C15ull) >> 57); // 0 to 127
+}
+
+// Rows are indexed in table order and a mnemonic already indexed keeps its slot, so a lookup
+// finds the first equal row, as a scan of the full table would.
 void TabelaInstrucoes::carrega(Maquina maquina) {
     limpa();
     int32_t numero = 1;
-    for (const LinhaInstrucao& linha : linhasInstrucoes(maquina))
+    for (const LinhaInstrucao& linha : linhasInstrucoes(maquina)) {
+        const uint64_t chave = chaveMnemonico(linha.mnemonico);
+        size_t p = posicaoInicial(chave);
+        while (posicoes_[p] >= 0 && chaves_[static_cast<size_t>(posicoes_[p])] != chave)
+            p = (p + 1) % kPosicoes;
+        if (posicoes_[p] < 0) posicoes_[p] = static_cast<int8_t>(entradas_.size());
         entradas_.push_back(
             {std::string(linha.mnemonico), numero++, linha.tamanho, linha.num_operandos});
+        chaves_.push_back(chave);
+    }
 }
 
-// A linear scan over at most 42 rows: the first equal row decides, as in the full table.
+// Every mnemonic has a key (checked above), so a text without one equals none; the index
+// always has empty slots, which end a search.
 const tipoInstrucao* TabelaInstrucoes::busca(std::string_view textoMaiusculo) const {
-    if (textoMaiusculo.empty()) return nullptr;
-    for (const tipoInstrucao& entrada : entradas_)
-        if (entrada.opcode_simbolico == textoMaiusculo) return &entrada;
+    const uint64_t chave = chaveMnemonico(textoMaiusculo);
+    if (chave == 0) return nullptr;
+    for (size_t p = posicaoInicial(chave); posicoes_[p] >= 0; p = (p + 1) % kPosicoes) {
+        const auto linha = static_cast<size_t>(posicoes_[p]);
+        if (chaves_[linha] == chave) return &entradas_[linha];
+    }
     return nullptr;
 }
 

@@ -57,6 +57,7 @@ std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina);
 // The instruction table of the current run: one machine's rows at a time.
 class TabelaInstrucoes {
 public:
+    TabelaInstrucoes() { limpa(); }
     void limpa();
     void carrega(Maquina maquina);
     // The entry whose mnemonic equals `textoMaiusculo` (already upper case), if any.
@@ -64,7 +65,13 @@ public:
     const std::vector<tipoInstrucao>& entradas() const { return entradas_; }
 
 private:
+    // Open addressing over the rows' packed mnemonics; each slot holds a row index, -1 if empty.
+    static constexpr size_t kPosicoes = 128;
+    static size_t posicaoInicial(uint64_t chave);
+
     std::vector<tipoInstrucao> entradas_; // the filled entries; every other entry is free
+    std::vector<uint64_t> chaves_;        // chaveMnemonico of each entry's mnemonic
+    std::array<int8_t, kPosicoes> posicoes_;
 };
 
 // The directive names, in table order. Filled once; never changes.

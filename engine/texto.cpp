@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace orvandel {
 
@@ -42,6 +43,18 @@ int decodificaSequencia(std::string_view texto, size_t i, char32_t& codigo) {
     return comprimento;
 }
 
+// The length of the leading run of ASCII bytes, which both encodings share byte for byte. Eight
+// bytes at a time: source text is mostly ASCII.
+size_t prefixoAscii(std::string_view texto) {
+    size_t i = 0;
+    for (uint64_t bloco = 0; i + 8 <= texto.size(); i += 8) {
+        std::memcpy(&bloco, texto.data() + i, 8);
+        if (bloco & 0x8080808080808080ull) break;
+    }
+    while (i < texto.size() && static_cast<unsigned char>(texto[i]) < 0x80) ++i;
+    return i;
+}
+
 } // namespace
 
 char32_t unicodeDeCp1252(unsigned char byte) {
@@ -76,27 +89,47 @@ void acrescentaUtf8(std::string& destino, char32_t codigo) {
 }
 
 std::string cp1252ParaUtf8(std::string_view texto) {
+    size_t i = prefixoAscii(texto);
+    if (i == texto.size()) return std::string(texto); // plain ASCII, the usual source line
     std::string resultado;
-    resultado.reserve(texto.size());
-    for (char c : texto) acrescentaUtf8(resultado, unicodeDeCp1252(static_cast<unsigned char>(c)));
+    resultado.reserve(texto.size() + 8);
+    resultado.append(texto.data(), i);
+    while (i < texto.size()) {
+        const size_t ascii = prefixoAscii(texto.substr(i));
+        resultado.append(texto.data() + i, ascii);
+        i += ascii;
+        if (i < texto.size())
+            acrescentaUtf8(resultado, unicodeDeCp1252(static_cast<unsigned char>(texto[i++])));
+    }
     return resultado;
 }
 
-std::string utf8ParaCp1252(std::string_view texto, size_t maximo) {
+std::string utf8ParaCp1252(std::string_view texto) {
     std::string resultado;
-    resultado.reserve(std::min(texto.size(), maximo));
+    utf8ParaCp1252(texto, resultado);
+    return resultado;
+}
+
+void utf8ParaCp1252(std::string_view texto, std::string& destino, size_t maximo) {
+    destino.clear();
     size_t i = 0;
-    while (i < texto.size() && resultado.size() < maximo) {
-        if (static_cast<unsigned char>(texto[i]) < 0x80) { // the common case, byte for byte
-            resultado += texto[i++];
-            continue;
-        }
+    while (i < texto.size() && destino.size() < maximo) {
+        const size_t ascii = std::min(prefixoAscii(texto.substr(i)), maximo - destino.size());
+        destino.append(texto.data() + i, ascii);
+        i += ascii;
+        if (i == texto.size() || destino.size() == maximo) break;
         char32_t codigo = 0;
         const int comprimento = decodificaSequencia(texto, i, codigo);
-        resultado += static_cast<char>(comprimento ? cp1252DeUnicode(codigo) : '?');
+        destino += static_cast<char>(comprimento ? cp1252DeUnicode(codigo) : '?');
         i += comprimento ? comprimento : 1;
     }
-    return resultado;
+}
+
+std::string_view emCp1252(std::string_view texto, std::string& buffer, size_t maximo) {
+    const std::string_view inicio = texto.substr(0, maximo);
+    if (prefixoAscii(inicio) == inicio.size()) return inicio;
+    utf8ParaCp1252(texto, buffer, maximo);
+    return buffer;
 }
 
 std::u32string decodificaUtf8(std::string_view texto) {
@@ -118,7 +151,11 @@ std::string maiusculas(std::string_view texto) {
 }
 
 void emMaiusculas(std::string& texto) {
-    for (char& c : texto) c = maiuscula(c);
+    // Through a plain pointer: a char written through the string itself could alias its size,
+    // which keeps the compiler from vectorising the loop.
+    char* const c = texto.data();
+    const size_t n = texto.size();
+    for (size_t i = 0; i < n; ++i) c[i] = maiuscula(c[i]);
 }
 
 } // namespace orvandel

@@ -18,10 +18,18 @@ unsigned char cp1252DeUnicode(char32_t codigo);
 // Windows-1252 text to UTF-8, byte by byte.
 std::string cp1252ParaUtf8(std::string_view texto);
 
-// UTF-8 text to Windows-1252, one byte per character, stopping after `maximo` characters. A byte
-// that does not begin a valid UTF-8 sequence counts as one character and becomes '?', so
-// malformed input never loses its length.
-std::string utf8ParaCp1252(std::string_view texto, size_t maximo = std::string::npos);
+// UTF-8 text to Windows-1252, one byte per character. A byte that does not begin a valid UTF-8
+// sequence counts as one character and becomes '?', so malformed input never loses its length.
+std::string utf8ParaCp1252(std::string_view texto);
+// The same into `destino`, replacing what it held and stopping after `maximo` characters: the
+// passes reuse one buffer for every line and convert only what the splitter reads.
+void utf8ParaCp1252(std::string_view texto, std::string& destino,
+                    size_t maximo = std::string::npos);
+// The Windows-1252 form of the first `maximo` characters of UTF-8 text: the text itself when it
+// is ASCII, where both encodings agree byte for byte; otherwise converted into `buffer`, which
+// the result then views.
+std::string_view emCp1252(std::string_view texto, std::string& buffer,
+                          size_t maximo = std::string::npos);
 
 // The code points of UTF-8 text; a byte that begins no valid sequence becomes U+FFFD.
 std::u32string decodificaUtf8(std::string_view texto);
@@ -34,5 +42,13 @@ inline char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char
 // ASCII upper case: a to z become A to Z, nothing else changes.
 std::string maiusculas(std::string_view texto);
 void emMaiusculas(std::string& texto);
+
+// Whether `texto` in upper case equals `maiusculo`, without making the copy.
+inline bool igualEmMaiusculas(std::string_view maiusculo, std::string_view texto) {
+    if (maiusculo.size() != texto.size()) return false;
+    for (size_t i = 0; i < texto.size(); ++i)
+        if (maiusculo[i] != maiuscula(texto[i])) return false;
+    return true;
+}
 
 } // namespace orvandel

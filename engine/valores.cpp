@@ -111,19 +111,20 @@ int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha)
     return valorNumeral(t);
 }
 
+// The text is read in upper case. The table folds the name's case itself, so only a displacement
+// is copied into upper case, for the message that names it when it is no numeral.
 bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t numLinha) {
     valor = -1;
-    const std::string maiusculo = maiusculas(texto);
-    const std::string_view t = maiusculo;
-    size_t operador = t.find('+');
-    if (operador == std::string_view::npos) operador = t.find('-');
-    const std::string_view nome = t.substr(0, operador);
-    const std::optional<int32_t> simbolo = m.tabSimbolos.busca(nome);
+    size_t operador = texto.find('+');
+    if (operador == std::string_view::npos) operador = texto.find('-');
+    const std::optional<int32_t> simbolo = m.tabSimbolos.busca(texto.substr(0, operador));
     if (!simbolo) return false;
     valor = *simbolo;
     if (operador != std::string_view::npos) {
-        const int32_t deslocamento = converteNumero(m, t.substr(operador + 1), numLinha);
-        valor = t[operador] == '+' ? soma32(valor, deslocamento) : subtrai32(valor, deslocamento);
+        const int32_t deslocamento =
+            converteNumero(m, maiusculas(texto.substr(operador + 1)), numLinha);
+        valor = texto[operador] == '+' ? soma32(valor, deslocamento)
+                                       : subtrai32(valor, deslocamento);
     }
     return true;
 }

@@ -64,7 +64,8 @@ void verificaRotulos(const Montador& m, const std::vector<std::string>& linhas,
                      const std::vector<int32_t>& passagem2) {
     elemLinha e;
     for (size_t i = 0; i < linhas.size(); ++i) {
-        std::string linha = trechoDivisivel(linhas[i]);
+        std::string buffer;
+        std::string linha(trechoDivisivel(linhas[i], buffer));
         emMaiusculas(linha);
         e.rotulo.clear();
         e.operacao.clear();

@@ -1,4 +1,4 @@
-// Atomic file replacement: temporary file in the target's directory, fsync, rename.
+// Atomic file replacement: temporary file in the target's directory, fsync when asked, rename.
 #include "gravacao.hpp"
 
 #include <cerrno>

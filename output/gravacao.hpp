@@ -1,5 +1,5 @@
-// Files are written whole to a temporary file beside the target, synced, then renamed over it:
-// a failure never leaves a half-written file, and the previous file stays intact.
+// Files are written whole to a temporary file beside the target, then renamed over it: a failure
+// never leaves a half-written file, and the previous file stays intact.
 #pragma once
 
 #include <filesystem>

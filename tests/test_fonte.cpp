@@ -26,6 +26,10 @@ TEST(DecodificaFonte, MarcasEFinsDeLinha) {
         {"\n", {""}, Codificacao::Cp1252},
         {"a\r\n\r\n", {"a", ""}, Codificacao::Cp1252},
         {"a\n\rb", {"a", "", "b"}, Codificacao::Cp1252},
+        {"a\rb\rc\n", {"a", "b", "c"}, Codificacao::Cp1252},   // CR lines before a LF
+        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}, Codificacao::Cp1252},
+        {"\r\r\n\n", {"", "", ""}, Codificacao::Cp1252},
+        {"sem fim de linha", {"sem fim de linha"}, Codificacao::Cp1252},
         {"S\xEDmbolo \x80", {"Símbolo €"}, Codificacao::Cp1252},
         {std::string("A\0B", 3), {std::string("A\0B", 3)}, Codificacao::Cp1252},
         {"\xEF\xBB\xBFLDA \xC3\xA9\r\n", {"LDA é"}, Codificacao::Utf8},
@@ -74,6 +78,27 @@ TEST(LeArquivoFonte, SoArquivosComuns) {
             EXPECT_EQ(e.what(), "Não foi possível ler o arquivo " + caminho.string() + ": não é um arquivo comum");
         }
     }
+}
+
+TEST(LeArquivoFonte, LeOArquivoInteiro) {
+    teste::DiretorioTemporario dir;
+    std::string grande;
+    for (int i = 0; i < 20000; ++i) grande += "LDA " + std::to_string(i) + "\r\n"; // past 64 KB
+    teste::escreveArquivo(dir / "grande.kod", grande);
+    const TextoFonte texto = leArquivoFonte(dir / "grande.kod");
+    ASSERT_EQ(texto.linhas.size(), 20000u);
+    EXPECT_EQ(texto.linhas.front(), "LDA 0");
+    EXPECT_EQ(texto.linhas.back(), "LDA 19999");
+
+    teste::escreveArquivo(dir / "vazio.kod", "");
+    EXPECT_TRUE(leArquivoFonte(dir / "vazio.kod").linhas.empty());
+}
+
+// A file whose size the system reports as 0 is still read to its end.
+TEST(LeArquivoFonte, ArquivoSemTamanhoConhecido) {
+    const TextoFonte texto = leArquivoFonte("/proc/self/status");
+    ASSERT_GT(texto.linhas.size(), 5u);
+    EXPECT_TRUE(texto.linhas.front().starts_with("Name:"));
 }
 
 } // namespace

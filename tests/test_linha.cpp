@@ -45,7 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLinha{"'A':", true, "", "'A'", {}},
         CasoLinha{"DB 'abc ; not a comment", true, "", "DB", {"'abc ; not a comment"}},
         CasoLinha{"MOV #1,-(R2)", true, "", "MOV", {"#1", "-(R2)"}},
-        CasoLinha{"lda x ;c", true, "", "lda", {"x"}}));
+        CasoLinha{"lda x ;c", true, "", "lda", {"x"}},
+        // The comment search: a semicolon before, between and after quoted parts.
+        CasoLinha{"NOP ; it's", true, "", "NOP", {}},
+        CasoLinha{"DB 'x' ; ';'", true, "", "DB", {"'x'"}},
+        CasoLinha{"DAB 'a;b', ';' X ; fim", true, "", "DAB", {"'a;b'", "';'", "X"}},
+        CasoLinha{"DB ''';' ; nota", true, "", "DB", {"'''"}},   // ''' closes: ; starts the comment
+        CasoLinha{"DB '''' ; nota", true, "", "DB", {"'''", "' "}}));
 
 TEST(SeparaLinha, SoOsPrimeirosMilCaracteresDepoisDosSeparadores) {
     elemLinha e;
@@ -57,6 +63,11 @@ TEST(SeparaLinha, SoOsPrimeirosMilCaracteresDepoisDosSeparadores) {
     e = {};
     EXPECT_TRUE(separaLinha("NOP " + std::string(995, 'B') + " C", e));
     EXPECT_EQ(e.operandos, std::vector<std::string>{std::string(995, 'B')});
+
+    // A semicolon or an apostrophe past the window is never looked at.
+    e = {};
+    EXPECT_TRUE(separaLinha("NOP " + std::string(996, 'B') + ";'C", e));
+    EXPECT_EQ(e.operandos, std::vector<std::string>{std::string(996, 'B')});
 }
 
 TEST(SeparaLinha, ComentarioDepoisDaJanelaNaoImporta) {
@@ -79,7 +90,9 @@ TEST(TrechoDivisivel, MilCaracteresDepoisDosSeparadoresContadosComoCaracteres) {
         {"  " + std::string(1001, '\xFF'), std::string(1000, '?')}, // each bad byte is one character
         {std::string(999, 'A') + "€Z", std::string(999, 'A') + "\x80"},
     };
-    for (const auto& [linha, trecho] : casos) EXPECT_EQ(trechoDivisivel(linha), trecho) << linha.substr(0, 12);
+    std::string buffer;
+    for (const auto& [linha, trecho] : casos)
+        EXPECT_EQ(trechoDivisivel(linha, buffer), trecho) << linha.substr(0, 12);
 }
 
 } // namespace

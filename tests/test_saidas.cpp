@@ -68,6 +68,22 @@ TEST(GravaAtomicamente, SubstituiInteiroOuNada) {
     EXPECT_EQ(arquivos, 2);
 }
 
+// The replacement keeps the permissions of the file it replaces.
+TEST(GravaAtomicamente, MantemAsPermissoesDoArquivoSubstituido) {
+    teste::DiretorioTemporario dir;
+    const auto alvo = dir / "a.map";
+    gravaAtomicamente(alvo, "velho");
+    std::filesystem::permissions(alvo, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    gravaAtomicamente(alvo, "novo");
+    EXPECT_EQ(teste::leArquivo(alvo), "novo");
+    EXPECT_EQ(std::filesystem::status(alvo).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const auto arquivos = std::distance(std::filesystem::directory_iterator(dir.caminho()),
+                                        std::filesystem::directory_iterator());
+    EXPECT_EQ(arquivos, 1);
+}
+
 TEST(Saidas, NuncaSobreOProprioFonte) {
     teste::DiretorioTemporario dir;
     Montador m;

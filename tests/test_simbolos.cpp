@@ -32,6 +32,37 @@ TEST(TabelaSimbolos, MilEntradasEDepoisNada) {
     EXPECT_TRUE(m.mensagens().empty());
 }
 
+// Only a to z fold: other bytes must match exactly, however the name is written.
+TEST(TabelaSimbolos, SoLetrasAsciiMudamDeCaixa) {
+    TabelaSimbolos t;
+    t.insereSimbolo("\xE9tat", 1);  // Windows-1252 e-acute: stays as it is
+    t.insereSimbolo("A[1]", 2);
+    t.insereSimbolo("ab_9", 3);
+    EXPECT_EQ(t.busca("\xE9TAT"), std::optional<int32_t>(1));
+    EXPECT_FALSE(t.busca("\xC9TAT").has_value()); // E-acute is another byte
+    EXPECT_EQ(t.busca("a[1]"), std::optional<int32_t>(2));
+    EXPECT_FALSE(t.busca("A{1}").has_value()); // { and [ differ by the same bit as a and A
+    EXPECT_EQ(t.busca("AB_9"), std::optional<int32_t>(3));
+    EXPECT_FALSE(t.busca("AB_").has_value());
+    EXPECT_FALSE(t.busca("AB_99").has_value());
+}
+
+// A full table: every name found with its own value, in any case, and a cleared table empty.
+TEST(TabelaSimbolos, TabelaCheiaAchaCadaNome) {
+    TabelaSimbolos t;
+    for (int i = 0; i < 1000; ++i) t.insereSimbolo("nome" + std::to_string(i), i * 3);
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(t.busca("NOME" + std::to_string(i)), std::optional<int32_t>(i * 3)) << i;
+        ASSERT_EQ(t.busca("Nome" + std::to_string(i)), std::optional<int32_t>(i * 3)) << i;
+    }
+    EXPECT_FALSE(t.busca("NOME1000").has_value());
+    t.limpa();
+    EXPECT_FALSE(t.busca("NOME1").has_value());
+    EXPECT_TRUE(t.entradas().empty());
+    t.insereSimbolo("nome1", 7);
+    EXPECT_EQ(t.busca("NOME1"), std::optional<int32_t>(7));
+}
+
 TEST(Simbolos, BemFormados) {
     for (const char* sim : {"_START", "A1", "X_2", "a", "_"}) EXPECT_TRUE(simboloBemFormado(sim)) << sim;
     for (const char* nao : {"1A", "A-B", "A.B", "\xC9RRO", "A\xE7", "'A'", "#X"})
@@ -69,6 +100,24 @@ TEST(TabelaInstrucoes, CarregaSoAMaquinaDaMontagem) {
     EXPECT_EQ(t.busca("HLT")->num_operandos, 0);
     t.carrega(Maquina::Zibel);
     EXPECT_EQ(t.entradas().size(), 11u);
+}
+
+// Lookups compare whole texts: a prefix, an extension, a longer text, a text with a NUL byte or
+// in lower case equals no mnemonic; every row is found, at its own position.
+TEST(TabelaInstrucoes, BuscaSoOTextoExato) {
+    TabelaInstrucoes t;
+    t.carrega(Maquina::Jelmo);
+    for (const tipoInstrucao& entrada : t.entradas())
+        EXPECT_EQ(t.busca(entrada.opcode_simbolico), &entrada) << entrada.opcode_simbolico;
+    for (std::string_view texto : {"MO", "MOVE", "MOVX", "BRANCH", "B", "R", "mov", "OR ",
+                                   " OR", "EQU", "H1F"})
+        EXPECT_EQ(t.busca(texto), nullptr) << texto;
+    EXPECT_EQ(t.busca(std::string_view("\0MOV", 4)), nullptr);
+    EXPECT_EQ(t.busca(std::string_view("OR\0", 3)), nullptr);
+    t.carrega(Maquina::Kovra);
+    EXPECT_EQ(t.busca("OR")->opcode_numerico, 5);
+    EXPECT_EQ(t.busca("JNB")->opcode_numerico, 19);
+    EXPECT_EQ(t.busca("MOV"), nullptr);
 }
 
 } // namespace

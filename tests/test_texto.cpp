@@ -28,6 +28,39 @@ TEST(Texto, Utf8MalFormadoViraUmByteCadaUm) {
     EXPECT_EQ(utf8ParaCp1252("日本"), "??");            // not in the code page
 }
 
+// Long ASCII runs are copied eight bytes at a time: a character outside ASCII must be found
+// wherever it stands in such a block, first, last or after it.
+TEST(Texto, CaractereForaDoAsciiEmQualquerPosicao) {
+    const std::string ascii = "MOV R1, 10(R2) ; comentario longo";
+    for (size_t pos = 0; pos <= ascii.size(); ++pos) {
+        std::string cp1252 = ascii, utf8 = ascii;
+        cp1252.insert(pos, "\xE7");
+        utf8.insert(pos, "ç");
+        EXPECT_EQ(cp1252ParaUtf8(cp1252), utf8) << pos;
+        EXPECT_EQ(utf8ParaCp1252(utf8), cp1252) << pos;
+    }
+}
+
+TEST(Texto, ConversaoNoMesmoBufferSubstituiOConteudo) {
+    std::string destino = "um texto anterior bem mais comprido que o novo";
+    utf8ParaCp1252("ação", destino);
+    EXPECT_EQ(destino, "a\xE7\xE3o");
+    utf8ParaCp1252("", destino);
+    EXPECT_EQ(destino, "");
+    utf8ParaCp1252("a\xFF" "b", destino);
+    EXPECT_EQ(destino, "a?b");
+}
+
+TEST(Texto, EmCp1252SoConverteOQueNaoEAscii) {
+    std::string buffer = "anterior";
+    const std::string ascii = "LDA X ; sem acentos";
+    const std::string_view mesma = emCp1252(ascii, buffer);
+    EXPECT_EQ(mesma.data(), ascii.data()); // the text itself, not a copy
+    EXPECT_EQ(buffer, "anterior");
+    EXPECT_EQ(emCp1252("LDA X ; ação", buffer), "LDA X ; a\xE7\xE3o");
+    EXPECT_EQ(emCp1252("\xFF", buffer), "?");
+}
+
 TEST(Texto, MaiusculasSoAscii) {
     EXPECT_EQ(maiusculas("abc xyz \xE9\xE7 1_"), "ABC XYZ \xE9\xE7 1_");
 }

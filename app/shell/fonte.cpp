@@ -1,6 +1,7 @@
 // Decoding and encoding of source files.
 #include "fonte.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,16 +18,17 @@ constexpr std::string_view kBomUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kBomUtf16LE = "\xFF\xFE";
 constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
 
-// Calls `porLinha` for each line of `texto`; a final line end opens no empty last line.
+// Calls `porLinha` for each line of `texto`; a final line end opens no empty last line. A line
+// ends at the first LF or CR: byte searches, not find_first_of, which tests its set per byte. The
+// next LF and CR are remembered, so that no search runs to the end of the text line after line.
 template <typename F> void percorreLinhas(std::string_view texto, F&& porLinha) {
-    size_t inicio = 0;
+    size_t inicio = 0, proximoLf = texto.find('\n'), proximoCr = texto.find('\r');
     while (inicio < texto.size()) {
-        const size_t fim = texto.find_first_of("\r\n", inicio);
-        if (fim == std::string_view::npos) {
-            porLinha(texto.substr(inicio));
-            return;
-        }
+        if (proximoLf < inicio) proximoLf = texto.find('\n', inicio);
+        if (proximoCr < inicio) proximoCr = texto.find('\r', inicio);
+        const size_t fim = std::min({proximoLf, proximoCr, texto.size()});
         porLinha(texto.substr(inicio, fim - inicio));
+        if (fim == texto.size()) return;
         inicio = fim + ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
     }
 }
@@ -72,8 +74,17 @@ std::string utf8ParaUtf16(std::string_view texto, bool bigEndian) {
     return resultado;
 }
 
+// Room for one line per LF: no string is moved while the list grows. Counted by a loop the
+// compiler vectorises, which std::count is not.
+size_t contaLf(std::string_view texto) {
+    size_t n = 0;
+    for (const char c : texto) n += c == '\n';
+    return n;
+}
+
 std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     std::vector<std::string> linhas;
+    linhas.reserve(contaLf(texto) + 1);
     percorreLinhas(texto, [&](std::string_view linha) {
         linhas.push_back(deCp1252 ? cp1252ParaUtf8(linha) : std::string(linha));
     });
@@ -95,11 +106,16 @@ int abreArquivoComum(const std::filesystem::path& caminho) {
     falhaLeitura(caminho, S_ISDIR(estado.st_mode) ? descricaoErro(EISDIR) : "não é um arquivo comum");
 }
 
+// Reads straight into a buffer of the file's size (one byte more, to see the end without a
+// second allocation); a file whose size the system does not know grows as it is read.
 std::string leTudo(int fd, const std::filesystem::path& caminho) {
-    std::string bytes;
-    char bloco[1 << 16];
+    struct stat info {};
+    const bool comTamanho = ::fstat(fd, &info) == 0 && info.st_size > 0;
+    std::string bytes(comTamanho ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16, '\0');
+    size_t total = 0;
     for (;;) {
-        const ssize_t lidos = ::read(fd, bloco, sizeof bloco);
+        if (total == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t lidos = ::read(fd, bytes.data() + total, bytes.size() - total);
         if (lidos < 0 && errno == EINTR) continue;
         if (lidos < 0) {
             const int codigo = errno;
@@ -107,9 +123,10 @@ std::string leTudo(int fd, const std::filesystem::path& caminho) {
             falhaLeitura(caminho, descricaoErro(codigo));
         }
         if (lidos == 0) break;
-        bytes.append(bloco, static_cast<size_t>(lidos));
+        total += static_cast<size_t>(lidos);
     }
     ::close(fd);
+    bytes.resize(total);
     return bytes;
 }
 
@@ -140,6 +157,8 @@ std::string codificaFonte(const TextoFonte& texto) {
     return utf8ParaCp1252(corpo);
 }
 
+// Reads straight into a buffer of the file's size (one more byte shows the end at once), growing
+// it only for a file that grows while it is read, or one whose size the system cannot tell.
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
     return decodificaFonte(leTudo(abreArquivoComum(caminho), caminho));
 }

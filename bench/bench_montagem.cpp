@@ -1,0 +1,35 @@
+// Whole assembly runs (reset, pass 1, pass 2) on generated sources of 1,000 to 1,000,000 lines.
+// items_per_second is source lines per second.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "fontes_bench.hpp"
+#include "montagem.hpp"
+
+namespace orvandel::bench {
+namespace {
+
+void montagem(benchmark::State& state, geracao::Dialeto dialeto, Maquina maquina) {
+    const auto linhas = static_cast<int>(state.range(0));
+    const std::vector<std::string>& fonte = linhasFonte(dialeto, linhas);
+    auto m = std::make_unique<Montador>();
+    for (auto _ : state) {
+        m->monta(maquina, fonte);
+        benchmark::DoNotOptimize(m->memoria.data());
+    }
+    if (m->contErros() != 0) state.SkipWithError("the generated source drew errors");
+    state.SetItemsProcessed(state.iterations() * linhas);
+}
+
+BENCHMARK_CAPTURE(montagem, Jelmo, geracao::Dialeto::Jelmo, Maquina::Jelmo)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(montagem, Kovra, geracao::Dialeto::Kovra, Maquina::Kovra)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace orvandel::bench
