@@ -1,6 +1,8 @@
 // orvandel-cli end to end: the real binary in a temporary directory.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include "apoio.hpp"
 #include "cli.hpp"
 
@@ -116,6 +118,21 @@ TEST_F(Cli, Falhas) {
 
     for (const char* uso : {"", "-m", "-m X a.zid", "--mapa oct a.zid", "--nada a.zid"})
         EXPECT_EQ(executaCli(dir.caminho(), uso).status, 2) << uso;
+}
+
+TEST_F(Cli, LimiteDeTamanhoDeArquivoNaoDeixaRastro) {
+    fonte("j.jed", "H1234\n");
+    teste::escreveArquivo(dir / "j.mem", "anterior");
+    const std::string comando = "cd '" + dir.caminho().string() + "' && ulimit -f 16 && '" ORVANDEL_CLI
+                                "' j.jed >/dev/null 2>.erros";
+    const int bruto = std::system(comando.c_str());
+    EXPECT_TRUE(WIFEXITED(bruto) && WEXITSTATUS(bruto) == 2) << bruto;
+    EXPECT_NE(leArquivo(dir / ".erros").find("arquivo grande demais"), std::string::npos);
+    EXPECT_EQ(leArquivo(dir / "j.mem"), "anterior");
+    std::filesystem::remove(dir / ".erros");
+    const auto arquivos = std::distance(std::filesystem::directory_iterator(dir.caminho()),
+                                        std::filesystem::directory_iterator());
+    EXPECT_EQ(arquivos, 2); // the source and the old image: no temporary file left
 }
 
 TEST_F(Cli, AjudaEVersao) {

@@ -1,6 +1,7 @@
 // orvandel-cli: assembles source files, or a batch of a directory's sources, without a window.
 // Messages go to stdout, failures to stderr; the exit status tells success (0), source errors (1)
 // or a failure (2).
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -126,5 +127,8 @@ int executa(const std::vector<std::string>& argumentos) {
 } // namespace orvandel
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails with EFBIG instead of killing the program, so the
+    // temporary file is removed, the old file stays, and the failure is reported.
+    std::signal(SIGXFSZ, SIG_IGN);
     return orvandel::executa(std::vector<std::string>(argv + 1, argv + argc));
 }
