@@ -1,6 +1,8 @@
 // Jelmo: the 16-bit machine. Its instruction table, the lengths that follow from the operands'
 // addressing modes, and the encoder that places one-byte instructions, two-byte branches and
 // instruction words with their palavraExtra.
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <utility>
@@ -78,9 +80,20 @@ constexpr OpcodeJelmo kOpcodesJelmo[] = {
     {"OR", Classe::DoisOperandos, 0xE000},
 };
 
+// The rows' mnemonics as keys: every line's lookup compares integers, not texts. No mnemonic's
+// key is 0, the key of texts that equal none.
+constexpr auto kChavesJelmo = [] {
+    std::array<uint64_t, std::size(kOpcodesJelmo)> chaves{};
+    for (size_t i = 0; i < chaves.size(); ++i)
+        chaves[i] = chaveMnemonico(kOpcodesJelmo[i].mnemonico);
+    return chaves;
+}();
+static_assert(std::find(kChavesJelmo.begin(), kChavesJelmo.end(), 0) == kChavesJelmo.end());
+
 const OpcodeJelmo* buscaOpcode(std::string_view mnemonico) {
-    for (const OpcodeJelmo& linha : kOpcodesJelmo)
-        if (linha.mnemonico == mnemonico) return &linha;
+    const uint64_t chave = chaveMnemonico(mnemonico);
+    for (size_t i = 0; i < kChavesJelmo.size(); ++i)
+        if (kChavesJelmo[i] == chave) return &kOpcodesJelmo[i];
     return nullptr;
 }
 

@@ -13,12 +13,16 @@ namespace {
 
 constexpr int kR7 = 7;
 
-// The texts below are upper case.
+// The texts below are read in any case, as written: the recognisers run once per operand in
+// each pass, and an upper-cased copy of every operand each time would cost more than the checks.
 
 // Rn
 bool ehRegistrador(std::string_view s) {
-    return s.size() == 2 && s[0] == 'R' && s[1] >= '0' && s[1] <= '7';
+    return s.size() == 2 && maiuscula(s[0]) == 'R' && s[1] >= '0' && s[1] <= '7';
 }
+
+// The register "R0" to "R7" that ehRegistrador accepted, in upper case.
+std::string nomeRegistrador(std::string_view s) { return {'R', s[1]}; }
 
 // (Rn)+
 bool ehPosIncremento(std::string_view s) {
@@ -47,8 +51,8 @@ std::string_view semParenteses(std::string_view s) {
 // d(Rn): accepted when d is a numeral or a symbol reference that is defined now.
 std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s,
                                                  int32_t numLinha) {
-    FormaRegistrador forma{std::string(s.substr(s.size() - 3, 2)),
-                           std::string(s.substr(0, s.size() - 4))};
+    FormaRegistrador forma{nomeRegistrador(s.substr(s.size() - 3, 2)),
+                           maiusculas(s.substr(0, s.size() - 4))};
     if (ehNumero(forma.deslocamento))
         forma.valor = converteNumero(m, forma.deslocamento, numLinha);
     else if (!resolveSimbolo(m, forma.deslocamento, forma.valor, numLinha))
@@ -105,19 +109,16 @@ OperandoCodificado codificaSobreR7(const LinhaJelmo& linha, std::string_view ope
 
 std::optional<FormaRegistrador> decompoeOperando(Montador& m, std::string_view operando,
                                                  int32_t numLinha) {
-    const std::string maiusculo = maiusculas(operando);
-    std::string_view s = maiusculo;
+    std::string_view s = operando;
     if (entreParenteses(s)) s = semParenteses(s);
-    if (ehRegistrador(s)) return FormaRegistrador{std::string(s), {}};
-    if (ehPosIncremento(s)) return FormaRegistrador{std::string(s.substr(1, 2)), {}};
-    if (ehPreDecremento(s)) return FormaRegistrador{std::string(s.substr(2, 2)), {}};
+    if (ehRegistrador(s)) return FormaRegistrador{nomeRegistrador(s), {}};
+    if (ehPosIncremento(s)) return FormaRegistrador{nomeRegistrador(s.substr(1, 2)), {}};
+    if (ehPreDecremento(s)) return FormaRegistrador{nomeRegistrador(s.substr(2, 2)), {}};
     if (!ehIndexado(s)) return std::nullopt;
     return decompoeIndexado(m, s, numLinha);
 }
 
-int modoEnderecamento(std::string_view operando) {
-    const std::string maiusculo = maiusculas(operando);
-    const std::string_view s = maiusculo;
+int modoEnderecamento(std::string_view s) {
     if (ehRegistrador(s)) return 0;
     if (ehPosIncremento(s)) return 1;
     if (ehPreDecremento(s)) return 2;
@@ -128,17 +129,15 @@ int modoEnderecamento(std::string_view operando) {
     return s.starts_with('(') ? 7 : 3;
 }
 
-int numeroRegistrador(std::string_view registrador) {
-    const std::string s = maiusculas(registrador);
+int numeroRegistrador(std::string_view s) {
     for (size_t i = s.size(); i >= 2; --i)
-        if (s[i - 2] == 'R' && s[i - 1] >= '0' && s[i - 1] <= '7') return s[i - 1] - '0';
+        if (maiuscula(s[i - 2]) == 'R' && s[i - 1] >= '0' && s[i - 1] <= '7') return s[i - 1] - '0';
     return 0;
 }
 
 std::optional<int> registradorNomeado(std::string_view texto) {
-    const std::string s = maiusculas(texto);
-    if (!ehRegistrador(s)) return std::nullopt;
-    return s[1] - '0';
+    if (!ehRegistrador(texto)) return std::nullopt;
+    return texto[1] - '0';
 }
 
 bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {

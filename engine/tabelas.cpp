@@ -33,15 +33,6 @@ constexpr LinhaInstrucao kJelmo[] = {
     {"ADD", 5, 4}, {"SUB", 5, 4}, {"CMP", 5, 4}, {"AND", 5, 4}, {"OR", 5, 4},  {"RTI", 1, 0},
 };
 
-// A mnemonic of up to four characters packed with its length into one integer, so that a lookup
-// compares integers instead of texts; 0 for a text that no mnemonic can equal.
-constexpr uint64_t chaveMnemonico(std::string_view texto) {
-    if (texto.empty() || texto.size() > 4) return 0;
-    uint64_t chave = texto.size();
-    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(c);
-    return chave;
-}
-
 // Every mnemonic packs into a key, and the rows leave most of the index's slots empty.
 constexpr bool cabemNoIndice(std::span<const LinhaInstrucao> linhas) {
     for (const LinhaInstrucao& linha : linhas)

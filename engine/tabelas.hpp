@@ -46,6 +46,15 @@ struct tipoDiretiva {
     std::string nome;
 };
 
+// A mnemonic of up to four characters packed with its length into one integer, so that a lookup
+// compares integers instead of texts; 0 for a text that no mnemonic can equal.
+constexpr uint64_t chaveMnemonico(std::string_view texto) {
+    if (texto.empty() || texto.size() > 4) return 0;
+    uint64_t chave = texto.size();
+    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(c);
+    return chave;
+}
+
 // The rows a machine loads into the instruction table, in table order.
 struct LinhaInstrucao {
     std::string_view mnemonico;

@@ -31,6 +31,8 @@ TEST(TamanhoInstrucao, PelasFormasDosOperandos) {
         {J, "BR", 2, {}},                  {J, "CCC NZ", 1, {}},
         {J, "MOV R1", 5, {contagem}},      {J, "JMP R1, R2", 4, {contagem}},
         {J, "MOV X+Q(R1), R2", 4, {"1 (ERRO) - Número inválido: Q"}},
+        {J, "mov x, (r1)+", 4, {}},        {J, "clr x+q(r1)", 4, {"1 (ERRO) - Número inválido: Q"}},
+        {J, "jsr r5, -(r1)", 2, {}},       {J, "MOVE X, Y", 0, {}},
         {Maquina::Zibel, "LDA X Y", 2, {}}, {Maquina::Kovra, "SHL 1", 1, {}},
         {Maquina::Quirla, "LDR A, #1, X", 2, {}},
     };

@@ -41,6 +41,9 @@ TEST(OperandosJelmo, DecompoeAsFormasDeRegistrador) {
         {"'A'", "", "", 0, 0},            {"#1(R1)", "", "", 0, 0},
         {"'A'(R1)", "", "", 0, 0},        {"()", "", "", 0, 0},
         {"(R1)+)", "", "", 0, 0},         {"", "", "", 0, 0},
+        {"(r1)+", "R1", "", 0, 1},        {"-(r6)", "R6", "", 0, 2},
+        {"(r2)", "R2", "", 0, 4},         {"((r2)+)", "R2", "", 0, 5},
+        {"k(r7)", "", "", 0, 0},          {"(x(r7))", "R7", "X", 300, 7},
     };
     for (const CasoForma& caso : casos) {
         const std::optional<FormaRegistrador> forma = decompoeOperando(*m, caso.operando, 0);
@@ -56,7 +59,7 @@ TEST(OperandosJelmo, DecompoeAsFormasDeRegistrador) {
 
 TEST(OperandosJelmo, NumeroDoRegistrador) {
     const std::vector<std::pair<std::string, int>> casos = {
-        {"R5", 5}, {"r3", 3}, {"(R2)+R9", 2}, {"R", 0}, {"", 0}, {"R8", 0}};
+        {"R5", 5}, {"r3", 3}, {"(R2)+R9", 2}, {"(r2)+r9", 2}, {"R", 0}, {"", 0}, {"R8", 0}};
     for (const auto& [texto, numero] : casos) EXPECT_EQ(numeroRegistrador(texto), numero) << texto;
 }
 
