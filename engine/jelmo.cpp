@@ -80,21 +80,29 @@ constexpr OpcodeJelmo kOpcodesJelmo[] = {
     {"OR", Classe::DoisOperandos, 0xE000},
 };
 
-// The rows' mnemonics as keys: every line's lookup compares integers, not texts. No mnemonic's
-// key is 0, the key of texts that equal none.
-constexpr auto kChavesJelmo = [] {
-    std::array<uint64_t, std::size(kOpcodesJelmo)> chaves{};
-    for (size_t i = 0; i < chaves.size(); ++i)
-        chaves[i] = chaveMnemonico(kOpcodesJelmo[i].mnemonico);
-    return chaves;
+// The rows' mnemonics as keys, sorted, with each row's place in the table: every line's lookup
+// is a binary search over integers, not a scan over texts. No mnemonic's key is 0, the key of
+// texts that equal none.
+struct IndiceOpcode {
+    uint64_t chave;
+    size_t linha;
+    constexpr bool operator<(const IndiceOpcode& outro) const { return chave < outro.chave; }
+};
+
+constexpr auto kIndiceJelmo = [] {
+    std::array<IndiceOpcode, std::size(kOpcodesJelmo)> indice{};
+    for (size_t i = 0; i < indice.size(); ++i)
+        indice[i] = {chaveMnemonico(kOpcodesJelmo[i].mnemonico), i};
+    std::sort(indice.begin(), indice.end());
+    return indice;
 }();
-static_assert(std::find(kChavesJelmo.begin(), kChavesJelmo.end(), 0) == kChavesJelmo.end());
+static_assert(kIndiceJelmo.front().chave != 0);
 
 const OpcodeJelmo* buscaOpcode(std::string_view mnemonico) {
-    const uint64_t chave = chaveMnemonico(mnemonico);
-    for (size_t i = 0; i < kChavesJelmo.size(); ++i)
-        if (kChavesJelmo[i] == chave) return &kOpcodesJelmo[i];
-    return nullptr;
+    const IndiceOpcode procurado{chaveMnemonico(mnemonico), 0};
+    const auto achado = std::lower_bound(kIndiceJelmo.begin(), kIndiceJelmo.end(), procurado);
+    if (achado == kIndiceJelmo.end() || achado->chave != procurado.chave) return nullptr;
+    return &kOpcodesJelmo[achado->linha];
 }
 
 // The operand count a class demands; nullopt where the table row's limit is all there is.
