@@ -8,14 +8,21 @@
 #include <string_view>
 #include <vector>
 
+#include "tabelas.hpp"
+
 namespace orvandel {
 
 struct Montador;
 
 struct OpcodeAcumulador {
+    constexpr OpcodeAcumulador(std::string_view mnemonico, uint8_t opcode, bool temEndereco)
+        : mnemonico(mnemonico), opcode(opcode), temEndereco(temEndereco),
+          chave(chaveMnemonico(mnemonico)) {}
+
     std::string_view mnemonico;
     uint8_t opcode;
     bool temEndereco; // a second byte: the operand's address
+    uint64_t chave;   // the mnemonic packed, so that each line's lookup compares integers
 };
 
 // Places the instruction for `operacao` from the machine's opcode table. `nomeMaquina` names the
