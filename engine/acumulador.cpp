@@ -1,8 +1,6 @@
 // The encoder shared by the accumulator machines, Zibel and Kovra.
 #include "acumulador.hpp"
 
-#include <array>
-
 #include "montagem.hpp"
 #include "texto.hpp"
 #include "valores.hpp"
@@ -11,20 +9,11 @@ namespace orvandel {
 
 namespace {
 
-// The key of `operacao` in upper case, as the mnemonics are written; 0 for a text too long to
-// be one.
-uint64_t chaveEmMaiusculas(std::string_view operacao) {
-    std::array<char, 4> maiusculo{};
-    if (operacao.size() > maiusculo.size()) return 0;
-    for (size_t i = 0; i < operacao.size(); ++i) maiusculo[i] = maiuscula(operacao[i]);
-    return chaveMnemonico({maiusculo.data(), operacao.size()});
-}
-
 // The row of `operacao`, written in any letter case. Every mnemonic has two or three letters,
 // so no row has the key 0.
 const OpcodeAcumulador* buscaOpcode(std::span<const OpcodeAcumulador> tabela,
                                     std::string_view operacao) {
-    const uint64_t chave = chaveEmMaiusculas(operacao);
+    const uint64_t chave = chaveMnemonicoEmMaiusculas(operacao);
     for (const OpcodeAcumulador& linha : tabela)
         if (linha.chave == chave) return &linha;
     return nullptr;

@@ -1,7 +1,6 @@
 // Jelmo: the 16-bit machine. Its instruction table, the lengths that follow from the operands'
 // addressing modes, and the encoder that places one-byte instructions, two-byte branches and
 // instruction words with their palavraExtra.
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -30,9 +29,13 @@ enum class Classe {
 };
 
 struct OpcodeJelmo {
+    constexpr OpcodeJelmo(std::string_view mnemonico, Classe classe, int32_t codigo)
+        : mnemonico(mnemonico), classe(classe), codigo(codigo), chave(chaveMnemonico(mnemonico)) {}
+
     std::string_view mnemonico;
     Classe classe;
     int32_t codigo; // the byte, or the instruction word before its operand fields
+    uint64_t chave; // the mnemonic packed, so that each line's lookup compares integers
 };
 
 constexpr OpcodeJelmo kOpcodesJelmo[] = {
@@ -80,29 +83,35 @@ constexpr OpcodeJelmo kOpcodesJelmo[] = {
     {"OR", Classe::DoisOperandos, 0xE000},
 };
 
-// The rows' mnemonics as keys, sorted, with each row's place in the table: every line's lookup
-// is a binary search over integers, not a scan over texts. No mnemonic's key is 0, the key of
-// texts that equal none.
-struct IndiceOpcode {
-    uint64_t chave;
-    size_t linha;
-    constexpr bool operator<(const IndiceOpcode& outro) const { return chave < outro.chave; }
-};
+// Open addressing over the rows' keys, built at compile time: a lookup, which every Jelmo line
+// makes in both passes, is one key, one multiplication and nearly always one probe. Each slot
+// holds a row, -1 if empty; most slots stay empty, so every search ends.
+constexpr size_t kPosicoesJelmo = 128;
+
+constexpr size_t posicaoJelmo(uint64_t chave) {
+    return static_cast<size_t>((chave * 0x9E3779B97F4A7C15ull) >> 57); // 0 to 127
+}
 
 constexpr auto kIndiceJelmo = [] {
-    std::array<IndiceOpcode, std::size(kOpcodesJelmo)> indice{};
-    for (size_t i = 0; i < indice.size(); ++i)
-        indice[i] = {chaveMnemonico(kOpcodesJelmo[i].mnemonico), i};
-    std::sort(indice.begin(), indice.end());
-    return indice;
+    std::array<int8_t, kPosicoesJelmo> posicoes{};
+    posicoes.fill(-1);
+    for (size_t linha = 0; linha < std::size(kOpcodesJelmo); ++linha) {
+        size_t p = posicaoJelmo(kOpcodesJelmo[linha].chave);
+        while (posicoes[p] >= 0) p = (p + 1) % kPosicoesJelmo;
+        posicoes[p] = static_cast<int8_t>(linha);
+    }
+    return posicoes;
 }();
-static_assert(kIndiceJelmo.front().chave != 0);
 
-const OpcodeJelmo* buscaOpcode(std::string_view mnemonico) {
-    const IndiceOpcode procurado{chaveMnemonico(mnemonico), 0};
-    const auto achado = std::lower_bound(kIndiceJelmo.begin(), kIndiceJelmo.end(), procurado);
-    if (achado == kIndiceJelmo.end() || achado->chave != procurado.chave) return nullptr;
-    return &kOpcodesJelmo[achado->linha];
+// The row of `operacao`, written in any letter case. No row's key is 0, the key of texts too
+// long to be a mnemonic.
+const OpcodeJelmo* buscaOpcode(std::string_view operacao) {
+    const uint64_t chave = chaveMnemonicoEmMaiusculas(operacao);
+    for (size_t p = posicaoJelmo(chave); kIndiceJelmo[p] >= 0; p = (p + 1) % kPosicoesJelmo) {
+        const OpcodeJelmo& linha = kOpcodesJelmo[static_cast<size_t>(kIndiceJelmo[p])];
+        if (linha.chave == chave) return &linha;
+    }
+    return nullptr;
 }
 
 // The operand count a class demands; nullopt where the table row's limit is all there is.
@@ -272,12 +281,13 @@ int32_t tamanhoJelmo(Montador& m, const tipoInstrucao& instrucao,
 
 void geraJelmo(Montador& m, std::string_view operacao, std::vector<std::string>& operandos,
                int32_t contPosicao, int32_t numLinha) {
-    const std::string mnemonico = maiusculas(operacao);
-    const OpcodeJelmo* opcode = buscaOpcode(mnemonico);
+    const OpcodeJelmo* opcode = buscaOpcode(operacao);
     if (!opcode) return;
+    const std::string_view mnemonico = opcode->mnemonico; // the operation in upper case
     const std::optional<size_t> exigidos = operandosExigidos(opcode->classe);
     if (exigidos && operandos.size() != *exigidos) {
-        m.diag.registraErro("Número incorreto de operandos para instrução " + mnemonico, numLinha);
+        m.diag.registraErro("Número incorreto de operandos para instrução " + std::string(mnemonico),
+                            numLinha);
         return;
     }
     geraInstrucao({m, mnemonico, operandos, contPosicao, numLinha}, *opcode);

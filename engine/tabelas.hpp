@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "texto.hpp"
+
 namespace orvandel {
 
 enum class Maquina { Zibel, Kovra, Quirla, Jelmo };
@@ -52,6 +54,14 @@ constexpr uint64_t chaveMnemonico(std::string_view texto) {
     if (texto.empty() || texto.size() > 4) return 0;
     uint64_t chave = texto.size();
     for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(c);
+    return chave;
+}
+
+// chaveMnemonico of `texto` in upper case, without the upper-cased copy.
+inline uint64_t chaveMnemonicoEmMaiusculas(std::string_view texto) {
+    if (texto.empty() || texto.size() > 4) return 0;
+    uint64_t chave = texto.size();
+    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(maiuscula(c));
     return chave;
 }
 
