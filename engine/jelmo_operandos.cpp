@@ -140,10 +140,14 @@ std::optional<int> registradorNomeado(std::string_view texto) {
     return texto[1] - '0';
 }
 
+// Only the forms without a displacement (modes 0, 1, 2, 4, 5, 6) go without a word, so the
+// answer needs no FormaRegistrador. An indexed form is still decomposed, for the messages its
+// displacement gives: both passes and every length report them again, as decompoeOperando does.
 bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {
-    if (!decompoeOperando(m, operando, numLinha)) return true;
-    const int modo = modoEnderecamento(operando);
-    return modo == 3 || modo == 7;
+    const std::string_view s = entreParenteses(operando) ? semParenteses(operando) : operando;
+    if (ehRegistrador(s) || ehPosIncremento(s) || ehPreDecremento(s)) return false;
+    if (ehIndexado(s)) decompoeIndexado(m, s, numLinha);
+    return true;
 }
 
 OperandoCodificado codificaOperando(const LinhaJelmo& linha, std::string_view operando, bool fonte,

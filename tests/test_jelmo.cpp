@@ -33,6 +33,9 @@ TEST(TamanhoInstrucao, PelasFormasDosOperandos) {
         {J, "MOV X+Q(R1), R2", 4, {"1 (ERRO) - Número inválido: Q"}},
         {J, "mov x, (r1)+", 4, {}},        {J, "clr x+q(r1)", 4, {"1 (ERRO) - Número inválido: Q"}},
         {J, "jsr r5, -(r1)", 2, {}},       {J, "MOVE X, Y", 0, {}},
+        {J, "MOV (R1), ((R2)+)", 2, {}},   {J, "MOV (-(R1)), R1", 2, {}},
+        {J, "CLR (X+Q(R1))", 4, {"1 (ERRO) - Número inválido: Q"}},
+        {J, "CLR (R1)+)", 4, {}},          {J, "CLR #1(R1)", 4, {}},
         {Maquina::Zibel, "LDA X Y", 2, {}}, {Maquina::Kovra, "SHL 1", 1, {}},
         {Maquina::Quirla, "LDR A, #1, X", 2, {}},
     };
