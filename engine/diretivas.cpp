@@ -154,9 +154,8 @@ void preencheLista(const Linha& l, int32_t elemento) {
 
 // Zeroes L to E - 1, clipped to the image.
 void preencheZeros(const Linha& l, int64_t fim) {
-    const int64_t ate = std::min<int64_t>(fim, kTamanhoMemoria);
-    for (int64_t endereco = std::max<int64_t>(l.inicio, 0); endereco < ate; ++endereco)
-        escreveByte(l.m.memoria, endereco, 0);
+    const int64_t de = std::max<int64_t>(l.inicio, 0), ate = std::min<int64_t>(fim, kTamanhoMemoria);
+    if (de < ate) std::fill(l.m.memoria.begin() + de, l.m.memoria.begin() + ate, uint8_t{0});
 }
 
 // DAB [n] | DAB item, item...  (and DAW, with 16-bit elements)
