@@ -49,20 +49,23 @@ struct tipoDiretiva {
 };
 
 // A mnemonic of up to four characters packed with its length into one integer, so that a lookup
-// compares integers instead of texts; 0 for a text that no mnemonic can equal.
-constexpr uint64_t chaveMnemonico(std::string_view texto) {
+// compares integers instead of texts; 0 for a text that no mnemonic can equal. Each character
+// goes through `converte` first.
+template <typename Converte>
+constexpr uint64_t empacotaMnemonico(std::string_view texto, Converte converte) {
     if (texto.empty() || texto.size() > 4) return 0;
     uint64_t chave = texto.size();
-    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(c);
+    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(converte(c));
     return chave;
+}
+
+constexpr uint64_t chaveMnemonico(std::string_view texto) {
+    return empacotaMnemonico(texto, [](char c) { return c; });
 }
 
 // chaveMnemonico of `texto` in upper case, without the upper-cased copy.
 inline uint64_t chaveMnemonicoEmMaiusculas(std::string_view texto) {
-    if (texto.empty() || texto.size() > 4) return 0;
-    uint64_t chave = texto.size();
-    for (char c : texto) chave = (chave << 8) | static_cast<unsigned char>(maiuscula(c));
-    return chave;
+    return empacotaMnemonico(texto, maiuscula);
 }
 
 // The rows a machine loads into the instruction table, in table order.
