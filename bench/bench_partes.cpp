@@ -107,13 +107,14 @@ BENCHMARK(listagem)->Unit(benchmark::kMicrosecond);
 
 // Both files written as a successful run leaves them: temporary file, sync, rename.
 void gravacao(benchmark::State& state) {
-    const auto m = montado(geracao::Dialeto::Jelmo, Maquina::Jelmo);
+    Montagem m;
+    m.monta(Maquina::Jelmo, linhasFonte(geracao::Dialeto::Jelmo, kLinhas));
     std::string modelo =
         (std::filesystem::temp_directory_path() / "orvandel-bench-XXXXXX").string();
     if (!::mkdtemp(modelo.data())) return state.SkipWithError("mkdtemp failed");
     const std::filesystem::path fonte = std::filesystem::path(modelo) / "programa.jed";
     for (auto _ : state)
-        gravaImagemEListagem(fonte, *m);
+        gravaImagemEListagem(fonte, nomesSaida(fonte).imagem, m);
     std::filesystem::remove_all(modelo);
 }
 BENCHMARK(gravacao)->Unit(benchmark::kMillisecond)->UseRealTime();

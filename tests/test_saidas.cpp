@@ -86,12 +86,12 @@ TEST(GravaAtomicamente, MantemAsPermissoesDoArquivoSubstituido) {
 
 TEST(Saidas, NuncaSobreOProprioFonte) {
     teste::DiretorioTemporario dir;
-    Montador m;
+    Montagem m;
     const std::vector<std::string> fonte = {"HLT"};
     m.monta(Maquina::Zibel, fonte);
     for (const char* nome : {"prog.mem", "prog.map"}) {
         teste::escreveArquivo(dir / nome, "HLT\r\n");
-        EXPECT_THROW(gravaImagemEListagem(dir / nome, m), FalhaArquivo) << nome;
+        EXPECT_THROW(gravaImagemEListagem(dir / nome, nomesSaida(dir / nome).imagem, m), FalhaArquivo) << nome;
         EXPECT_EQ(teste::leArquivo(dir / nome), "HLT\r\n");
     }
 }
@@ -142,13 +142,13 @@ const std::vector<CasoSobreFonte> kCasosSobreFonte = {
 
 TEST(Saidas, NuncaSobreAFonteNemPorLigacao) {
     const std::vector<std::string> fonte = {"HLT"};
-    Montador m;
+    Montagem m;
     m.monta(Maquina::Zibel, fonte);
     for (const CasoSobreFonte& caso : kCasosSobreFonte) {
         teste::DiretorioTemporario dir;
         caso.prepara(dir.caminho());
         try {
-            gravaImagemEListagem(dir / caso.fonte, m);
+            gravaImagemEListagem(dir / caso.fonte, nomesSaida(dir / caso.fonte).imagem, m);
             ADD_FAILURE() << caso.nome << ": gravou";
         } catch (const FalhaArquivo& falha) {
             EXPECT_EQ(std::string(falha.what()),
@@ -163,7 +163,7 @@ TEST(Saidas, NuncaSobreAFonteNemPorLigacao) {
 
 TEST(Saidas, LoteTambemRecusaImagemLigadaAFonte) {
     const std::vector<std::string> fonte = {"HLT"};
-    Montador m;
+    Montagem m;
     m.monta(Maquina::Kovra, fonte);
     for (const CasoSobreFonte& caso : kCasosSobreFonte) {
         if (!caso.colide.ends_with(".mem")) continue; // the batch writes no listing

@@ -3,7 +3,6 @@
 // or a failure (2).
 #include <csignal>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,7 @@
 #include "gravacao.hpp"
 #include "lote.hpp"
 #include "mapa.hpp"
-#include "montagem.hpp"
+#include "orvandel/montagem.hpp"
 #include "nomes.hpp"
 #include "opcoes.hpp"
 #include "saidas.hpp"
@@ -30,33 +29,35 @@ void imprimeFalha(const std::string& texto) {
     std::fprintf(stderr, "orvandel-cli: %s\n", texto.c_str());
 }
 
-void imprimeMensagens(const Montador& montador) {
+void imprimeMensagens(const Montagem& montagem) {
     std::string texto;
-    for (const Mensagem& mensagem : montador.mensagens()) {
+    for (const Mensagem& mensagem : montagem.mensagens()) {
         texto += mensagem.linhaLista();
         texto += '\n';
     }
     imprime(texto);
 }
 
-// One source file in its own run: messages, then the outputs, then the map.
-Saida montaArquivo(Montador& montador, const std::string& arquivo, const OpcoesCli& opcoes) {
+// One source file in its own run: messages, then the outputs, then the map. The messages come
+// before a failure's text, also when the run is abandoned or an output cannot be written.
+Saida montaArquivo(Montagem& montagem, const std::string& arquivo, const OpcoesCli& opcoes) {
     const TextoFonte fonte = leArquivoFonte(arquivo);
     const Maquina maquina = opcoes.maquina.value_or(maquinaPorExtensao(arquivo));
+    bool gravou = false;
     try {
-        montador.monta(maquina, fonte.linhas);
+        gravou = montaEGrava(montagem, maquina, fonte.linhas, arquivo, nomesSaida(arquivo).imagem);
     } catch (const ValorInteiroInvalido& abandono) {
-        imprimeMensagens(montador);
+        imprimeMensagens(montagem);
         imprimeFalha(abandono.what());
         return kFalha;
+    } catch (const FalhaArquivo&) {
+        imprimeMensagens(montagem);
+        throw;
     }
-    imprimeMensagens(montador);
-    if (montador.contErros() == 0) {
-        gravaImagemEListagem(arquivo, montador);
-        imprime(" Código gerado sem erros \n");
-    }
-    if (opcoes.mapa) imprime(textoMapa(montador.memoria, maquina, *opcoes.mapa));
-    return montador.contErros() == 0 ? kSemErros : kComErros;
+    imprimeMensagens(montagem);
+    if (gravou) imprime(" Código gerado sem erros \n");
+    if (opcoes.mapa) imprime(textoMapa(montagem.memoria(), maquina, *opcoes.mapa));
+    return gravou ? kSemErros : kComErros;
 }
 
 // A message's CR LF line breaks as a terminal writes them.
@@ -95,13 +96,13 @@ int executaComArquivos(const std::vector<std::string>& argumentos) {
     if (opcoes.ajuda) return imprime(kAjuda), kSemErros;
     if (opcoes.versao) return imprime("orvandel-cli " ORVANDEL_VERSAO "\n"), kSemErros;
 
-    auto montador = std::make_unique<Montador>();
+    Montagem montagem;
     int status = kSemErros;
     for (const std::string& arquivo : opcoes.arquivos) {
         if (opcoes.arquivos.size() > 1) imprime("Arquivo: " + arquivo + "\n");
         Saida saida = kFalha;
         try {
-            saida = montaArquivo(*montador, arquivo, opcoes);
+            saida = montaArquivo(montagem, arquivo, opcoes);
         } catch (const FalhaArquivo& falha) {
             imprimeFalha(falha.what());
         }

@@ -1,13 +1,11 @@
 // The batch run of one machine, or of all four, over a directory.
 #include "lote.hpp"
 
-#include <memory>
 #include <span>
 #include <vector>
 
 #include "fonte.hpp"
 #include "gravacao.hpp"
-#include "montagem.hpp"
 #include "nomes.hpp"
 #include "saidas.hpp"
 #include "texto.hpp"
@@ -67,8 +65,7 @@ std::string textoResumo(Maquina maquina, const ResumoLote& resumo) {
 class LoteDeUmaMaquina {
 public:
     LoteDeUmaMaquina(Maquina maquina, bool verboso, const fs::path& diretorio)
-        : maquina_(maquina), verboso_(verboso), diretorio_(diretorio),
-          montador_(std::make_unique<Montador>()) {}
+        : maquina_(maquina), verboso_(verboso), diretorio_(diretorio) {}
 
     ResumoLote processa(Mensageiro& mensageiro);
     void gravaLog() const { log_.grava(diretorio_ / nomeLog(maquina_)); }
@@ -82,7 +79,7 @@ private:
     Maquina maquina_;
     bool verboso_;
     fs::path diretorio_;
-    std::unique_ptr<Montador> montador_; // the image and tables are too large for the stack
+    Montagem montagem_;
     Log log_;
     ResumoLote resumo_;
 };
@@ -108,7 +105,7 @@ void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
     try {
         montaArquivo(nome);
     } catch (const ValorInteiroInvalido&) {
-        registraFalho(nome, montador_->mensagens());
+        registraFalho(nome, montagem_.mensagens());
         throw;
     } catch (const FalhaArquivo&) {
         registraFalho(nome, {});
@@ -119,13 +116,13 @@ void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
 void LoteDeUmaMaquina::montaArquivo(const std::string& nome) {
     const fs::path fonte = diretorio_ / nome;
     const TextoFonte texto = leArquivoFonte(fonte);
-    montador_->monta(maquina_, texto.linhas);
-    if (montador_->contErros() != 0) {
+    montagem_.monta(maquina_, texto.linhas);
+    if (montagem_.contErros() != 0) {
         ++resumo_.comErros;
-        registraFalho(nome, montador_->mensagens());
+        registraFalho(nome, montagem_.mensagens());
         return;
     }
-    gravaImagem(fonte, diretorio_ / nomeArquivoMem(nome), *montador_);
+    gravaImagem(fonte, diretorio_ / nomeArquivoMem(nome), montagem_);
     if (verboso_) log_.linha("Arquivo: " + nome + ": montagem sem erros");
 }
 
@@ -166,10 +163,13 @@ ResumoLote processaLote(int maquinaAlvo, bool verboso, Mensageiro& mensageiro,
 
 ResumoLote executaLote(int maquinaAlvo, bool verboso, Mensageiro& mensageiro,
                        const fs::path& diretorio) {
-    if (maquinaAlvo != kTodasMaquinas)
+    if (maquinaAlvo != kTodasMaquinas) {
+        mensageiro.iniciaMaquina(maquinaAlvo, false);
         return processaLote(maquinaAlvo, verboso, mensageiro, diretorio);
+    }
     ResumoLote total;
     for (int alvo = 0; alvo < kQuantidadeAlvos; ++alvo) {
+        mensageiro.iniciaMaquina(alvo, true);
         const ResumoLote resumo = processaLote(alvo, verboso, mensageiro, diretorio);
         total.processados += resumo.processados;
         total.comErros += resumo.comErros;

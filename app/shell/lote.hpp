@@ -10,11 +10,13 @@
 namespace orvandel {
 
 // How a front end shows a message: the desktop program in a modal message box, the CLI on
-// stdout. The batch goes on only when mostraMensagem returns.
+// stdout. The batch goes on only when mostraMensagem returns. iniciaMaquina comes before each
+// machine's run, so that a window can name the batch in its title and select the machine.
 class Mensageiro {
 public:
     virtual ~Mensageiro() = default;
     virtual void mostraMensagem(const std::string& texto) = 0;
+    virtual void iniciaMaquina(int /*maquinaAlvo*/, bool /*todasAsMaquinas*/) {}
 };
 
 struct ResumoLote {

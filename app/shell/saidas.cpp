@@ -27,17 +27,25 @@ NomesSaida nomesSaida(const fs::path& fonte) {
     return {imagem, nomeArquivoMap(imagem)};
 }
 
-void gravaImagem(const fs::path& fonte, const fs::path& imagem, const Montador& montador) {
+void gravaImagem(const fs::path& fonte, const fs::path& imagem, const Montagem& montagem) {
     recusaSobreFonte(fonte, imagem);
-    gravaArquivoMem(imagem, montador.maquina, montador.memoria);
+    gravaArquivoMem(imagem, montagem.maquina(), montagem.memoria());
 }
 
-void gravaImagemEListagem(const fs::path& fonte, const Montador& montador) {
-    const NomesSaida nomes = nomesSaida(fonte);
-    recusaSobreFonte(fonte, nomes.imagem);
-    recusaSobreFonte(fonte, nomes.listagem);
-    gravaArquivoMem(nomes.imagem, montador.maquina, montador.memoria);
-    gravaTabSimb(nomes.listagem, montador.tabSimbolos);
+void gravaImagemEListagem(const fs::path& fonte, const fs::path& imagem, const Montagem& montagem) {
+    const fs::path listagem = nomeArquivoMap(imagem.string());
+    recusaSobreFonte(fonte, imagem);
+    recusaSobreFonte(fonte, listagem);
+    gravaArquivoMem(imagem, montagem.maquina(), montagem.memoria());
+    gravaTabSimb(listagem, montagem.simbolos());
+}
+
+bool montaEGrava(Montagem& montagem, Maquina maquina, std::span<const std::string> linhas,
+                 const fs::path& fonte, const fs::path& imagem) {
+    montagem.monta(maquina, linhas);
+    if (montagem.contErros() != 0) return false;
+    gravaImagemEListagem(fonte, imagem, montagem);
+    return true;
 }
 
 } // namespace orvandel

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
+#include <string>
 
-#include "montagem.hpp"
+#include "orvandel/montagem.hpp"
 
 namespace orvandel {
 
@@ -15,10 +17,19 @@ struct NomesSaida {
 
 NomesSaida nomesSaida(const std::filesystem::path& fonte);
 
-// Throws FalhaArquivo when an output would replace `fonte` (nothing is written then) or when a
-// file cannot be written.
+// Throw FalhaArquivo when an output would replace `fonte` (nothing is written then) or when a
+// file cannot be written. The listing takes the image's name with "map" for its last three
+// characters.
 void gravaImagem(const std::filesystem::path& fonte, const std::filesystem::path& imagem,
-                 const Montador& montador);
-void gravaImagemEListagem(const std::filesystem::path& fonte, const Montador& montador);
+                 const Montagem& montagem);
+void gravaImagemEListagem(const std::filesystem::path& fonte, const std::filesystem::path& imagem,
+                          const Montagem& montagem);
+
+// The Assemble step that both programs run: `linhas`, the text of `fonte`, assembled for
+// `maquina`; when no error was reported, the image and the listing written. Returns whether
+// they were. Throws ValorInteiroInvalido when the run is abandoned, FalhaArquivo when an output
+// cannot be written; the Montagem then holds the messages reported so far.
+bool montaEGrava(Montagem& montagem, Maquina maquina, std::span<const std::string> linhas,
+                 const std::filesystem::path& fonte, const std::filesystem::path& imagem);
 
 } // namespace orvandel
