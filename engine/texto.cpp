@@ -132,6 +132,30 @@ std::string_view emCp1252(std::string_view texto, std::string& buffer, size_t ma
     return buffer;
 }
 
+bool ehUtf8NaoAscii(std::string_view texto) {
+    size_t i = prefixoAscii(texto);
+    if (i == texto.size()) return false;
+    while (i < texto.size()) {
+        i += prefixoAscii(texto.substr(i));
+        if (i == texto.size()) break;
+        char32_t codigo = 0;
+        const int comprimento = decodificaSequencia(texto, i, codigo);
+        if (comprimento == 0) return false;
+        i += static_cast<size_t>(comprimento);
+    }
+    return true;
+}
+
+bool cabeEmCp1252(std::string_view utf8) {
+    for (size_t i = prefixoAscii(utf8); i < utf8.size();) {
+        char32_t codigo = 0;
+        const int comprimento = decodificaSequencia(utf8, i, codigo);
+        if (comprimento == 0 || (codigo != '?' && cp1252DeUnicode(codigo) == '?')) return false;
+        i += static_cast<size_t>(comprimento);
+    }
+    return true;
+}
+
 std::u32string decodificaUtf8(std::string_view texto) {
     std::u32string resultado;
     size_t i = 0;

@@ -31,6 +31,13 @@ void utf8ParaCp1252(std::string_view texto, std::string& destino,
 std::string_view emCp1252(std::string_view texto, std::string& buffer,
                           size_t maximo = std::string::npos);
 
+// Whether `texto` is well-formed UTF-8 with at least one character beyond ASCII: a text that
+// only UTF-8 explains, since Windows-1252 text with accents is practically never well-formed UTF-8.
+bool ehUtf8NaoAscii(std::string_view texto);
+
+// Whether every character of UTF-8 text has a Windows-1252 byte (a malformed byte has none).
+bool cabeEmCp1252(std::string_view utf8);
+
 // The code points of UTF-8 text; a byte that begins no valid sequence becomes U+FFFD.
 std::u32string decodificaUtf8(std::string_view texto);
 

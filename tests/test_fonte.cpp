@@ -37,6 +37,12 @@ TEST(DecodificaFonte, MarcasEFinsDeLinha) {
         {std::string("\xFF\xFE" "A\0\r\0\n\0\xE9\0", 10), {"A", "é"}, Codificacao::Utf16LE},
         {std::string("\xFE\xFF\0A\0\n\xD8\x3D\xDE\x00", 10), {"A", "😀"}, Codificacao::Utf16BE},
         {std::string("\xFF\xFE\x00\xD8" "A", 5), {"\xEF\xBF\xBD\xEF\xBF\xBD"}, Codificacao::Utf16LE},
+        // Without a mark: UTF-8 only when the bytes are well-formed UTF-8 beyond ASCII.
+        {"a\xC3\xA7\xC3\xA3o\r\nok", {"ação", "ok"}, Codificacao::Utf8SemMarca},
+        {"\xF0\x9F\x98\x80", {"😀"}, Codificacao::Utf8SemMarca},
+        {"a\xC3\xA7\xE3o", {"aÃ§ão"}, Codificacao::Cp1252},         // one byte breaks it
+        {"\xC0\xAF \xED\xA0\x80", {"À¯ í\xC2\xA0\xE2\x82\xAC"}, Codificacao::Cp1252}, // overlong, surrogate
+        {"\xC3", {"Ã"}, Codificacao::Cp1252},                             // cut short
     };
     for (const CasoDecodifica& caso : casos) {
         const TextoFonte texto = decodificaFonte(caso.bytes);
@@ -51,8 +57,28 @@ TEST(CodificaFonte, IdaEVoltaNaMesmaCodificacao) {
         if (b != '\r' && b != '\n') todos += static_cast<char>(b);
     for (const std::string& original :
          {todos + "\r\nsegunda\r\n", std::string("\xEF\xBB\xBFLDA \xC3\xA9\r\n"),
-          std::string("\xFF\xFE" "A\0\r\0\n\0", 8), std::string("\xFE\xFF\0A\0\r\0\n", 8)})
+          std::string("\xFF\xFE" "A\0\r\0\n\0", 8), std::string("\xFE\xFF\0A\0\r\0\n", 8),
+          std::string("a\xC3\xA7\xC3\xA3o\r\n")})
         EXPECT_EQ(codificaFonte(decodificaFonte(original)), original);
+}
+
+// A character that the file's encoding cannot hold turns the file into UTF-8 with a mark
+// instead of becoming "?".
+TEST(CodificaFonte, NadaSePerdeAoGravar) {
+    const struct {
+        TextoFonte texto;
+        std::string bytes;
+        Codificacao gravada;
+    } casos[] = {
+        {{{"LDA é €"}, Codificacao::Cp1252}, "LDA \xE9 \x80\r\n", Codificacao::Cp1252},
+        {{{"ok", "seta →"}, Codificacao::Cp1252}, "\xEF\xBB\xBFok\r\nseta →\r\n", Codificacao::Utf8},
+        {{{"seta →"}, Codificacao::Utf8SemMarca}, "seta →\r\n", Codificacao::Utf8SemMarca},
+        {{{"?"}, Codificacao::Cp1252}, "?\r\n", Codificacao::Cp1252},
+    };
+    for (const auto& caso : casos) {
+        EXPECT_EQ(codificaFonte(caso.texto), caso.bytes);
+        EXPECT_EQ(codificacaoAoGravar(caso.texto), caso.gravada) << caso.bytes;
+    }
 }
 
 TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {

@@ -139,7 +139,15 @@ TextoFonte decodificaFonte(std::string_view bytes) {
         return {separaLinhas(utf16ParaUtf8(bytes.substr(2), false), false), Codificacao::Utf16LE};
     if (bytes.starts_with(kBomUtf16BE))
         return {separaLinhas(utf16ParaUtf8(bytes.substr(2), true), false), Codificacao::Utf16BE};
+    if (ehUtf8NaoAscii(bytes)) return {separaLinhas(bytes, false), Codificacao::Utf8SemMarca};
     return {separaLinhas(bytes, true), Codificacao::Cp1252};
+}
+
+Codificacao codificacaoAoGravar(const TextoFonte& texto) {
+    if (texto.codificacao != Codificacao::Cp1252) return texto.codificacao;
+    for (const std::string& linha : texto.linhas)
+        if (!cabeEmCp1252(linha)) return Codificacao::Utf8;
+    return Codificacao::Cp1252;
 }
 
 std::string codificaFonte(const TextoFonte& texto) {
@@ -148,7 +156,8 @@ std::string codificaFonte(const TextoFonte& texto) {
         corpo += linha;
         corpo += "\r\n";
     }
-    switch (texto.codificacao) {
+    switch (codificacaoAoGravar(texto)) {
+    case Codificacao::Utf8SemMarca: return corpo;
     case Codificacao::Utf8: return std::string(kBomUtf8) + corpo;
     case Codificacao::Utf16LE: return std::string(kBomUtf16LE) + utf8ParaUtf16(corpo, false);
     case Codificacao::Utf16BE: return std::string(kBomUtf16BE) + utf8ParaUtf16(corpo, true);
@@ -163,8 +172,9 @@ TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
     return decodificaFonte(leTudo(abreArquivoComum(caminho), caminho));
 }
 
-void gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto) {
+Codificacao gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto) {
     gravaAtomicamente(caminho, codificaFonte(texto));
+    return codificacaoAoGravar(texto);
 }
 
 } // namespace orvandel

@@ -1,6 +1,8 @@
 // Source files: read and written in the encoding they came in. A UTF-8 or UTF-16 (LE/BE)
-// byte-order mark is honoured and kept; anything else is Windows-1252. Lines end at CR LF, LF
-// or CR, and are written back with CR LF. In memory every line is UTF-8.
+// byte-order mark is honoured and kept; a file without one is UTF-8 when its bytes are
+// well-formed UTF-8 with some character beyond ASCII (what editors on Linux save), and
+// Windows-1252 otherwise. Lines end at CR LF, LF or CR, and are written back with CR LF. In
+// memory every line is UTF-8.
 #pragma once
 
 #include <filesystem>
@@ -10,7 +12,7 @@
 
 namespace orvandel {
 
-enum class Codificacao { Cp1252, Utf8, Utf16LE, Utf16BE };
+enum class Codificacao { Cp1252, Utf8SemMarca, Utf8, Utf16LE, Utf16BE };
 
 struct TextoFonte {
     std::vector<std::string> linhas; // UTF-8, without line ends
@@ -18,11 +20,17 @@ struct TextoFonte {
 };
 
 TextoFonte decodificaFonte(std::string_view bytes);
+
+// The encoding the text is written in: its own, unless that cannot hold one of its characters
+// (a Windows-1252 file given a character beyond the code page), then UTF-8 with a byte-order
+// mark, so that nothing typed is ever lost.
+Codificacao codificacaoAoGravar(const TextoFonte& texto);
 std::string codificaFonte(const TextoFonte& texto);
 
 // Throws FalhaArquivo with a Portuguese text naming the file; anything but a regular file (a
 // directory, a FIFO, a device) is refused rather than read.
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho);
-void gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto);
+// Returns the encoding written, codificacaoAoGravar's.
+Codificacao gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto);
 
 } // namespace orvandel
