@@ -91,18 +91,18 @@ private:
         const std::vector<int32_t>& bytes = bytes_[i];
         const std::span<const int32_t> enderecos = montagem_.enderecosLinhas();
         size_t k = 0;
-        texto_ += formata("%5zu ", i + 1);
+        std::string linha = formata("%5zu ", i + 1);
         if (!bytes.empty())
-            k = fileira(bytes, 0);
+            k = fileira(linha, bytes, 0);
         else if (i < enderecos.size() && rotulaEndereco(linhas_[i]))
-            texto_ += formata("%-4s  %*s", endereco(enderecos[i]).c_str(), kLarguraBytes, "");
+            linha += formata("%-4s  %*s", endereco(enderecos[i]).c_str(), kLarguraBytes, "");
         else
-            texto_ += formata("%4s  %*s", "", kLarguraBytes, "");
-        texto_ += "  " + linhas_[i] + "\n";
+            linha += formata("%4s  %*s", "", kLarguraBytes, "");
+        acrescentaLinha(linha + "  " + linhas_[i]);
         while (k < bytes.size()) {
-            texto_ += std::string(kRecuo, ' ');
-            k = fileira(bytes, k);
-            texto_ += "\n";
+            linha = std::string(kRecuo, ' ');
+            k = fileira(linha, bytes, k);
+            acrescentaLinha(linha);
         }
         for (const Mensagem* mensagem : mensagens_[i])
             texto_ += std::string(kRecuo, ' ') +
@@ -110,16 +110,22 @@ private:
                       mensagem->texto + "\n";
     }
 
+    // Without the blanks that pad the columns of a row with nothing after them.
+    void acrescentaLinha(std::string linha) {
+        linha.erase(linha.find_last_not_of(' ') + 1);
+        texto_ += linha + "\n";
+    }
+
     // One row: the address and up to eight bytes at consecutive addresses, from bytes[k].
     // Returns the index after the last byte shown.
-    size_t fileira(const std::vector<int32_t>& bytes, size_t k) {
+    size_t fileira(std::string& linha, const std::vector<int32_t>& bytes, size_t k) {
         const int32_t inicio = bytes[k];
         std::string hexa;
         for (size_t n = 0; k < bytes.size() && n < kBytesPorLinha && bytes[k] == inicio + static_cast<int32_t>(n); ++n, ++k) {
             if (!hexa.empty()) hexa += ' ';
             hexa += formata("%02X", montagem_.memoria()[static_cast<size_t>(bytes[k])]);
         }
-        texto_ += formata("%-4s  %-*s", endereco(inicio).c_str(), kLarguraBytes, hexa.c_str());
+        linha += formata("%-4s  %-*s", endereco(inicio).c_str(), kLarguraBytes, hexa.c_str());
         return k;
     }
 
