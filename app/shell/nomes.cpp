@@ -5,8 +5,23 @@
 
 namespace orvandel {
 
+bool temExtensaoDeTres(std::string_view nome) { return nome.size() >= 4 && nome[nome.size() - 4] == '.'; }
+
+std::string comExtensao(std::string_view nome, std::string_view extensao) {
+    if (nome.ends_with('.')) return std::string(nome) + std::string(extensao);
+    if (temExtensaoDeTres(nome) && nome.substr(nome.size() - 3) == extensao) return std::string(nome);
+    return std::string(nome) + "." + std::string(extensao);
+}
+
+std::string semPontoDobrado(std::string_view caminho) {
+    std::string resultado(caminho);
+    const size_t n = resultado.size();
+    if (n >= 5 && resultado[n - 4] == '.' && resultado[n - 5] == '.') resultado.erase(n - 5, 1);
+    return resultado;
+}
+
 std::string nomeArquivoMem(std::string_view fonte) {
-    if (fonte.size() >= 4 && fonte[fonte.size() - 4] == '.')
+    if (temExtensaoDeTres(fonte))
         return std::string(fonte.substr(0, fonte.size() - 3)) + "mem";
     return std::string(fonte) + ".mem";
 }
