@@ -34,12 +34,24 @@ void Montagem::monta(Maquina maquina, std::span<const std::string> linhas) {
     montador_->monta(maquina, linhas);
 }
 
-void Montagem::limpa() { montador_->limpaTabelas(); }
+void Montagem::limpa() {
+    montador_->limpaTabelas();
+}
 
-Maquina Montagem::maquina() const { return montador_->maquina; }
-const Memoria& Montagem::memoria() const { return montador_->memoria; }
-const TabelaSimbolos& Montagem::simbolos() const { return montador_->tabSimbolos; }
-const std::vector<Mensagem>& Montagem::mensagens() const { return montador_->mensagens(); }
-int32_t Montagem::contErros() const { return montador_->contErros(); }
+Maquina Montagem::maquina() const {
+    return montador_->maquina;
+}
+const Memoria& Montagem::memoria() const {
+    return montador_->memoria;
+}
+const TabelaSimbolos& Montagem::simbolos() const {
+    return montador_->tabSimbolos;
+}
+const std::vector<Mensagem>& Montagem::mensagens() const {
+    return montador_->mensagens();
+}
+int32_t Montagem::contErros() const {
+    return montador_->contErros();
+}
 
 } // namespace orvandel

@@ -15,7 +15,7 @@ using Linhas = std::vector<std::string>;
 using Resposta = std::optional<std::string>;
 
 class InterfaceRoteirizada : public InterfaceSessao {
-public:
+  public:
     std::deque<Resposta> respostas; // to the open and save dialogs, in turn
     std::vector<FiltroArquivos> filtros;
     Linhas mostradas;
@@ -34,7 +34,7 @@ public:
     Linhas textoDoEditor() override { return editor; }
     void mostraTextoNoEditor(const Linhas& linhas) override { editor = linhas; }
 
-private:
+  private:
     Resposta responde(const FiltroArquivos& filtro) {
         filtros.push_back(filtro);
         if (respostas.empty()) return std::nullopt;
@@ -45,13 +45,15 @@ private:
 };
 
 class SessaoTeste : public testing::Test {
-protected:
+  protected:
     teste::DiretorioTemporario dir;
     InterfaceRoteirizada ui;
     Sessao sessao{ui};
 
     std::string caminho(const std::string& nome) { return (dir / nome).string(); }
-    void arquivo(const std::string& nome, const std::string& bytes) { teste::escreveArquivo(dir / nome, bytes); }
+    void arquivo(const std::string& nome, const std::string& bytes) {
+        teste::escreveArquivo(dir / nome, bytes);
+    }
     std::string conteudo(const std::string& nome) { return teste::leArquivo(dir / nome); }
     void abre(const std::string& nome) {
         ui.respostas.push_back(caminho(nome));
@@ -63,8 +65,10 @@ protected:
     }
 };
 
-const FiltroArquivos kFiltroKovra{"kod", "Arquivos fonte para Kovra|*.kod|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
-const FiltroArquivos kFiltroZibel{"zid", "Arquivos fonte para Zibel|*.zid|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
+const FiltroArquivos kFiltroKovra{
+    "kod", "Arquivos fonte para Kovra|*.kod|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
+const FiltroArquivos kFiltroZibel{
+    "zid", "Arquivos fonte para Zibel|*.zid|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
 
 TEST_F(SessaoTeste, NomesDeAbrirESalvarComo) {
     const struct {
@@ -85,7 +89,8 @@ TEST_F(SessaoTeste, NomesDeAbrirESalvarComo) {
         caso.abrir ? abre(caso.escolhido) : salvaComo(caso.escolhido);
         EXPECT_EQ(sessao.nomeArquivo(), caminho(caso.nomeArquivo)) << caso.escolhido;
         EXPECT_EQ(sessao.nomeArquivoMem(), caminho(caso.nomeArquivoMem)) << caso.escolhido;
-        EXPECT_EQ(sessao.titulo(), "Orvandel Assembler - " + caminho(caso.titulo)) << caso.escolhido;
+        EXPECT_EQ(sessao.titulo(), "Orvandel Assembler - " + caminho(caso.titulo))
+            << caso.escolhido;
         EXPECT_EQ(sessao.maquinaAlvo(), caso.abrir ? 2 : caso.seletor) << caso.escolhido;
         EXPECT_EQ(ui.filtros.back(), filtroArquivos(caso.seletor)) << caso.escolhido;
     }
@@ -140,7 +145,9 @@ TEST_F(SessaoTeste, MontarAposAvisosEErros) {
     ui.editor = {"LDA 2", "300"};
     salvaComo("prog");
     ASSERT_TRUE(sessao.monta());
-    EXPECT_EQ(sessao.mensagens(), (Linhas{"2 (WARNING) - Valor 300 (decimal) não é representável em 8 bits", " Código gerado sem erros "}));
+    EXPECT_EQ(sessao.mensagens(),
+              (Linhas{"2 (WARNING) - Valor 300 (decimal) não é representável em 8 bits",
+                      " Código gerado sem erros "}));
     EXPECT_EQ(teste::nomesEm(dir.caminho()), (Linhas{"prog.kod", "prog.map", "prog.mem"}));
     EXPECT_EQ(sessao.montagem().memoria()[0], 0x20);
 
@@ -196,9 +203,11 @@ TEST_F(SessaoTeste, FecharPerguntaSoComModificacao) {
 }
 
 class ArquivosQueFalham : public ArquivosFonte {
-public:
+  public:
     TextoFonte le(const std::filesystem::path&) override { throw FalhaArquivo("sem leitura"); }
-    Codificacao grava(const std::filesystem::path&, const TextoFonte&) override { throw FalhaArquivo("disco cheio"); }
+    Codificacao grava(const std::filesystem::path&, const TextoFonte&) override {
+        throw FalhaArquivo("disco cheio");
+    }
 };
 
 TEST_F(SessaoTeste, FalhasDeArquivoDeixamOEstado) {
@@ -241,7 +250,7 @@ TEST_F(SessaoTeste, CodificacaoSegueOQueSeGrava) {
 }
 
 class SessaoLote : public SessaoTeste {
-protected:
+  protected:
     std::optional<int> lote(const Linhas& argumentos) {
         return sessao.executaLinhaDeComando(examinaArgumentos(argumentos), dir.caminho());
     }
@@ -251,15 +260,17 @@ TEST_F(SessaoLote, MensagensTituloESeletorPorMaquina) {
     arquivo("a.kod", "HLT\r\n");
     arquivo("b.KOD", "LDA NADA\r\n");
     EXPECT_EQ(lote({"-b", "K"}), 1);
-    EXPECT_EQ(ui.mostradas, Linhas{"Arquivos Kovra processados: 2\r\nErros: 1 (Detalhes em Log_Kovra.txt)"});
+    EXPECT_EQ(ui.mostradas,
+              Linhas{"Arquivos Kovra processados: 2\r\nErros: 1 (Detalhes em Log_Kovra.txt)"});
     EXPECT_EQ(sessao.titulo(), "Orvandel Assembler - Batch Processing");
     EXPECT_EQ(sessao.seletor(), 0);
 
     ui.mostradas.clear();
     std::filesystem::remove(dir / "b.KOD");
     EXPECT_EQ(lote({"-b"}), 0);
-    EXPECT_EQ(ui.mostradas, (Linhas{"Arquivos Kovra processados: 1", "Nenhum arquivo Quirla no diretório",
-                                    "Nenhum arquivo Jelmo no diretório", "Nenhum arquivo Zibel no diretório"}));
+    EXPECT_EQ(ui.mostradas,
+              (Linhas{"Arquivos Kovra processados: 1", "Nenhum arquivo Quirla no diretório",
+                      "Nenhum arquivo Jelmo no diretório", "Nenhum arquivo Zibel no diretório"}));
     EXPECT_EQ(sessao.titulo(), "Orvandel Assembler - Multi Batch Processing");
     EXPECT_EQ(sessao.seletor(), 2); // Zibel, last, shows Jelmo
 }

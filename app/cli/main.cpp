@@ -11,9 +11,9 @@
 #include "gravacao.hpp"
 #include "lote.hpp"
 #include "mapa.hpp"
-#include "orvandel/montagem.hpp"
 #include "nomes.hpp"
 #include "opcoes.hpp"
+#include "orvandel/montagem.hpp"
 #include "saidas.hpp"
 
 namespace orvandel {
@@ -22,7 +22,9 @@ namespace {
 
 enum Saida { kSemErros = 0, kComErros = 1, kFalha = 2 };
 
-void imprime(std::string_view texto) { std::fwrite(texto.data(), 1, texto.size(), stdout); }
+void imprime(std::string_view texto) {
+    std::fwrite(texto.data(), 1, texto.size(), stdout);
+}
 
 void imprimeFalha(const std::string& texto) {
     std::fflush(stdout);
@@ -69,7 +71,7 @@ std::string quebrasDeTerminal(std::string texto) {
 
 // The batch's messages, which the desktop program shows in message boxes, are printed instead.
 class MensagensNaSaida : public Mensageiro {
-public:
+  public:
     void mostraMensagem(const std::string& texto) override {
         imprime(quebrasDeTerminal(texto) + "\n");
     }

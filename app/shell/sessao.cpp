@@ -14,7 +14,8 @@ const std::string kPrefixoTitulo = "Orvandel Assembler - ";
 
 std::string extensaoMinuscula(int maquinaAlvo) {
     std::string extensao(extensaoFonte(maquinaDoAlvo(maquinaAlvo)));
-    for (char& c : extensao) c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : extensao)
+        c = static_cast<char>(c - 'A' + 'a');
     return extensao;
 }
 
@@ -27,11 +28,14 @@ ArquivosFonte& arquivosDoSistema() {
 
 FiltroArquivos filtroArquivos(int maquinaAlvo) {
     const std::string extensao = extensaoMinuscula(maquinaAlvo);
-    return {extensao, "Arquivos fonte para " + std::string(nomeMaquina(maquinaDoAlvo(maquinaAlvo))) +
-                          "|*." + extensao + "|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
+    return {extensao, "Arquivos fonte para " +
+                          std::string(nomeMaquina(maquinaDoAlvo(maquinaAlvo))) + "|*." + extensao +
+                          "|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
 }
 
-TextoFonte ArquivosFonte::le(const std::filesystem::path& caminho) { return leArquivoFonte(caminho); }
+TextoFonte ArquivosFonte::le(const std::filesystem::path& caminho) {
+    return leArquivoFonte(caminho);
+}
 
 Codificacao ArquivosFonte::grava(const std::filesystem::path& caminho, const TextoFonte& texto) {
     return gravaArquivoFonte(caminho, texto);
@@ -42,11 +46,14 @@ Sessao::Sessao(InterfaceSessao& interface) : Sessao(interface, arquivosDoSistema
 Sessao::Sessao(InterfaceSessao& interface, ArquivosFonte& arquivos)
     : interface_(interface), arquivos_(arquivos) {}
 
-int Sessao::enderecosMapa() const { return orvandel::enderecosMapa(maquinaDoAlvo(seletor_)); }
+int Sessao::enderecosMapa() const {
+    return orvandel::enderecosMapa(maquinaDoAlvo(seletor_));
+}
 
 // The machine of the selector, not maquinaAlvo; nor does Open look at the file's extension.
 void Sessao::abre() {
-    const std::optional<std::string> escolhido = interface_.escolheArquivoParaAbrir(filtroArquivos(seletor_));
+    const std::optional<std::string> escolhido =
+        interface_.escolheArquivoParaAbrir(filtroArquivos(seletor_));
     if (!escolhido) return;
     TextoFonte texto;
     try {
@@ -135,7 +142,8 @@ bool Sessao::monta() {
 
 void Sessao::copiaMensagens() {
     mensagens_.clear();
-    for (const Mensagem& mensagem : montagem_.mensagens()) mensagens_.push_back(mensagem.linhaLista());
+    for (const Mensagem& mensagem : montagem_.mensagens())
+        mensagens_.push_back(mensagem.linhaLista());
 }
 
 // "Yes" saves and keeps the window open; the next close asks no more.
@@ -149,9 +157,13 @@ bool Sessao::podeFechar() {
 std::optional<int> Sessao::executaLinhaDeComando(const LinhaDeComando& linha,
                                                  const std::filesystem::path& diretorio) {
     switch (linha.modo) {
-    case ModoInicio::AbreArquivo: abreDaLinhaDeComando(linha.nomeArquivo); break;
-    case ModoInicio::Lote: return executaLote(linha, diretorio);
-    case ModoInicio::Interativo: break;
+    case ModoInicio::AbreArquivo:
+        abreDaLinhaDeComando(linha.nomeArquivo);
+        break;
+    case ModoInicio::Lote:
+        return executaLote(linha, diretorio);
+    case ModoInicio::Interativo:
+        break;
     }
     return std::nullopt;
 }
@@ -176,10 +188,12 @@ void Sessao::abreDaLinhaDeComando(const std::string& caminho) {
 }
 
 // A failure is shown and stops the batch; the program then goes on for interactive use.
-std::optional<int> Sessao::executaLote(const LinhaDeComando& linha, const std::filesystem::path& diretorio) {
+std::optional<int> Sessao::executaLote(const LinhaDeComando& linha,
+                                       const std::filesystem::path& diretorio) {
     maquinaAlvo_ = linha.maquinaAlvo;
     try {
-        const ResumoLote resumo = orvandel::executaLote(linha.maquinaAlvo, linha.verboso, *this, diretorio);
+        const ResumoLote resumo =
+            orvandel::executaLote(linha.maquinaAlvo, linha.verboso, *this, diretorio);
         return resumo.comErros == 0 ? 0 : 1;
     } catch (const std::runtime_error& falha) { // FalhaArquivo, ValorInteiroInvalido
         interface_.mostraMensagem(falha.what());

@@ -33,7 +33,7 @@ FiltroArquivos filtroArquivos(int maquinaAlvo);
 
 // What the session asks of the window.
 class InterfaceSessao {
-public:
+  public:
     virtual ~InterfaceSessao() = default;
     // A path, or nothing when the dialog is cancelled.
     virtual std::optional<std::string> escolheArquivoParaAbrir(const FiltroArquivos& filtro) = 0;
@@ -50,14 +50,14 @@ public:
 
 // Where source files are read and written; a seam for tests.
 class ArquivosFonte {
-public:
+  public:
     virtual ~ArquivosFonte() = default;
     virtual TextoFonte le(const std::filesystem::path& caminho);
     virtual Codificacao grava(const std::filesystem::path& caminho, const TextoFonte& texto);
 };
 
 class Sessao : private Mensageiro {
-public:
+  public:
     explicit Sessao(InterfaceSessao& interface);
     Sessao(InterfaceSessao& interface, ArquivosFonte& arquivos);
 
@@ -93,14 +93,15 @@ public:
     // The addresses the memory map lists: 65,536 while the selector shows Jelmo, else 256.
     int enderecosMapa() const;
 
-private:
+  private:
     void abreArquivo(const std::string& caminho);
     void mostraSelecionado(int maquinaAlvo) { seletor_ = maquinaAlvo == 3 ? 2 : maquinaAlvo; }
     bool gravaFonte();
     Maquina maquinaDaMontagem() const;
     void copiaMensagens();
     void abreDaLinhaDeComando(const std::string& caminho);
-    std::optional<int> executaLote(const LinhaDeComando& linha, const std::filesystem::path& diretorio);
+    std::optional<int> executaLote(const LinhaDeComando& linha,
+                                   const std::filesystem::path& diretorio);
 
     void mostraMensagem(const std::string& texto) override { interface_.mostraMensagem(texto); }
     void iniciaMaquina(int maquinaAlvo, bool todasAsMaquinas) override;

@@ -19,7 +19,7 @@ namespace orvandel {
 struct Montador;
 
 class Montagem {
-public:
+  public:
     Montagem();
     ~Montagem();
     Montagem(const Montagem&) = delete;
@@ -38,7 +38,7 @@ public:
     const std::vector<Mensagem>& mensagens() const;
     int32_t contErros() const;
 
-private:
+  private:
     std::unique_ptr<Montador> montador_; // the image and tables are too large for the stack
 };
 
