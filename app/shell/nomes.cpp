@@ -13,7 +13,10 @@ std::string comExtensao(std::string_view nome, std::string_view extensao) {
     if (nome.ends_with('.')) return std::string(nome) + std::string(extensao);
     if (temExtensaoDeTres(nome) && nome.substr(nome.size() - 3) == extensao)
         return std::string(nome);
-    return std::string(nome) + "." + std::string(extensao);
+    std::string resultado(nome);
+    resultado += '.';
+    resultado += extensao;
+    return resultado;
 }
 
 std::string semPontoDobrado(std::string_view caminho) {

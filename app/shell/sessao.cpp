@@ -12,10 +12,11 @@ namespace {
 
 const std::string kPrefixoTitulo = "Orvandel Assembler - ";
 
-std::string extensaoMinuscula(int maquinaAlvo) {
-    std::string extensao(extensaoFonte(maquinaDoAlvo(maquinaAlvo)));
-    for (char& c : extensao)
-        c = static_cast<char>(c - 'A' + 'a');
+// ".kod": the machine's source extension in lower case, with its dot.
+std::string extensaoComPonto(int maquinaAlvo) {
+    std::string extensao = ".";
+    for (const char c : extensaoFonte(maquinaDoAlvo(maquinaAlvo)))
+        extensao += static_cast<char>(c - 'A' + 'a');
     return extensao;
 }
 
@@ -27,10 +28,11 @@ ArquivosFonte& arquivosDoSistema() {
 } // namespace
 
 FiltroArquivos filtroArquivos(int maquinaAlvo) {
-    const std::string extensao = extensaoMinuscula(maquinaAlvo);
-    return {extensao, "Arquivos fonte para " +
-                          std::string(nomeMaquina(maquinaDoAlvo(maquinaAlvo))) + "|*." + extensao +
-                          "|Arquivos de texto|*.txt|Todos os Arquivos|*.*"};
+    const std::string extensao = extensaoComPonto(maquinaAlvo).substr(1);
+    std::string filtro = "Arquivos fonte para ";
+    filtro += nomeMaquina(maquinaDoAlvo(maquinaAlvo));
+    filtro += "|*." + extensao + "|Arquivos de texto|*.txt|Todos os Arquivos|*.*";
+    return {extensao, filtro};
 }
 
 TextoFonte ArquivosFonte::le(const std::filesystem::path& caminho) {
@@ -66,7 +68,7 @@ void Sessao::abre() {
     interface_.mostraTextoNoEditor(texto.linhas);
     codificacao_ = texto.codificacao;
     nomeArquivoMem_ = orvandel::nomeArquivoMem(*escolhido);
-    if (!temExtensaoDeTres(*escolhido)) nomeArquivo_ += "." + extensaoMinuscula(seletor_);
+    if (!temExtensaoDeTres(*escolhido)) nomeArquivo_ += extensaoComPonto(seletor_);
 }
 
 // What every successful load shows: the path in the title, an empty message list, no changes.
@@ -84,7 +86,7 @@ void Sessao::salva() {
     }
     if (seletor_ != maquinaAlvo_ && maquinaAlvo_ != 3) {
         maquinaAlvo_ = seletor_;
-        nomeArquivo_ = comExtensao(nomeArquivo_, extensaoMinuscula(maquinaAlvo_));
+        nomeArquivo_ = comExtensao(nomeArquivo_, extensaoComPonto(maquinaAlvo_).substr(1));
     }
     gravaFonte();
 }
@@ -98,7 +100,7 @@ bool Sessao::salvaComo() {
     const std::string caminho = semPontoDobrado(*escolhido);
     nomeArquivo_ = caminho;
     nomeArquivoMem_ = orvandel::nomeArquivoMem(caminho);
-    if (!temExtensaoDeTres(caminho)) nomeArquivo_ += "." + extensaoMinuscula(maquinaAlvo_);
+    if (!temExtensaoDeTres(caminho)) nomeArquivo_ += extensaoComPonto(maquinaAlvo_);
     if (gravaFonte()) titulo_ = kPrefixoTitulo + nomeArquivo_;
     return true;
 }
