@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSizeGrip>
@@ -70,6 +72,15 @@ class TesteJanelas : public QObject {
     QTemporaryDir dir;
 
   private slots:
+    void initTestCase() { instalaTraducoes(); }
+
+    // Qt's own buttons speak Portuguese once its translations are installed.
+    void botoesPadraoEmPortugues() {
+        QMessageBox caixa(QMessageBox::Warning, "", "", QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(caixa.button(QMessageBox::Yes)->text(), QString("&Sim"));
+        QCOMPARE(caixa.button(QMessageBox::No)->text(), QString("&Não"));
+    }
+
     void init() {
         dialogos = {};
         janela = std::make_unique<JanelaPrincipal>(dialogos);
