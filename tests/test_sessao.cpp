@@ -151,9 +151,13 @@ TEST_F(SessaoTeste, MontarAposAvisosEErros) {
     EXPECT_EQ(teste::nomesEm(dir.caminho()), (Linhas{"prog.kod", "prog.map", "prog.mem"}));
     EXPECT_EQ(sessao.montagem().memoria()[0], 0x20);
 
+    EXPECT_EQ(sessao.linhaDaMensagem(0), 1);
+    EXPECT_EQ(sessao.linhaDaMensagem(1), std::nullopt); // the success line
+
     ui.editor = {"LDA NADA"};
     EXPECT_TRUE(sessao.monta());
     EXPECT_EQ(sessao.mensagens(), Linhas{"1 (ERRO) - Operando indefinido: NADA"});
+    EXPECT_EQ(sessao.linhaDaMensagem(0), 0);
 }
 
 TEST_F(SessaoTeste, MontarSemNomeCanceladoNadaFaz) {

@@ -52,6 +52,14 @@ int Sessao::enderecosMapa() const {
     return orvandel::enderecosMapa(maquinaDoAlvo(seletor_));
 }
 
+// The message list holds the run's records in order, then the success line. Open and the batch
+// empty it, whatever the last run reported.
+std::optional<int> Sessao::linhaDaMensagem(size_t indice) const {
+    const std::vector<Mensagem>& registros = montagem_.mensagens();
+    if (indice >= mensagens_.size() || indice >= registros.size()) return std::nullopt;
+    return registros[indice].numLinha;
+}
+
 // The machine of the selector, not maquinaAlvo; nor does Open look at the file's extension.
 void Sessao::abre() {
     const std::optional<std::string> escolhido =

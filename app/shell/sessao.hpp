@@ -90,6 +90,9 @@ class Sessao : private Mensageiro {
     Codificacao codificacao() const { return codificacao_; }
     const std::vector<std::string>& mensagens() const { return mensagens_; }
     const Montagem& montagem() const { return montagem_; }
+    // The source line (zero-based) that the message list's line `indice` is about; nothing for
+    // the success line.
+    std::optional<int> linhaDaMensagem(size_t indice) const;
     // The addresses the memory map lists: 65,536 while the selector shows Jelmo, else 256.
     int enderecosMapa() const;
 
