@@ -4,12 +4,15 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "navegacao.hpp"
 #include "sessao.hpp"
 
 namespace orvandel {
@@ -38,7 +41,7 @@ class DelegadoComLinhaVertical : public QStyledItemDelegate {
 } // namespace
 
 JanelaMapa::JanelaMapa(const Sessao& sessao, QWidget* pai)
-    : QWidget(pai, Qt::Tool), sessao_(sessao), modelo_(sessao.montagem().memoria(), this) {
+    : QWidget(pai, Qt::Tool), sessao_(sessao), modelo_(sessao.montagem(), this) {
     setWindowTitle(QStringLiteral("Mapa da Memória"));
     setAccessibleName(windowTitle());
     setMinimumSize(kLargura, kAlturaMinima);
@@ -90,7 +93,35 @@ void JanelaMapa::criaMenu() {
     hexadecimal_->setChecked(true);
     visualizar->addSeparator();
     visualizar->addAction(QStringLiteral("Sai&r"), this, &QWidget::close);
+    QMenu* ir = barra->addMenu(QStringLiteral("&Ir"));
+    ir->setAccessibleName(QStringLiteral("Ir"));
+    addAction(ir->addAction(QStringLiteral("Ir para &endereço..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_G), this,
+                            &JanelaMapa::perguntaEndereco));
     layout()->setMenuBar(barra);
+}
+
+void JanelaMapa::perguntaEndereco() {
+    bool escolheu = false;
+    const QString texto =
+        QInputDialog::getText(this, QStringLiteral("Ir para endereço"),
+                              QStringLiteral("Endereço (na base do mapa, ou 0x...) ou rótulo:"),
+                              QLineEdit::Normal, {}, &escolheu);
+    if (!escolheu) return;
+    const std::optional<int> endereco =
+        leEndereco(texto.toStdString(), modelo_.base(), sessao_.montagem().simbolos(),
+                   sessao_.enderecosMapa());
+    if (endereco)
+        mostraEndereco(*endereco);
+    else
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("Endereço não encontrado: ") + texto);
+}
+
+void JanelaMapa::mostraEndereco(int endereco) {
+    const QModelIndex indice = modelo_.index(endereco, 0);
+    tabela_->setCurrentIndex(indice);
+    tabela_->scrollTo(indice, QAbstractItemView::PositionAtCenter);
 }
 
 void JanelaMapa::mostraNaBase(BaseMapa base) {

@@ -22,6 +22,10 @@ class JanelaMapa : public QWidget {
     void mostra();
     // Reads the number of addresses from the selector, and every cell from the image, anew.
     void recarrega();
+    // Before a run: the image against which its changes are marked.
+    void guardaAnterior() { modelo_.guardaAnterior(); }
+    // The address's row current and in the middle of the view.
+    void mostraEndereco(int endereco);
     const ModeloMapa& modelo() const { return modelo_; }
     QTableView* tabela() const { return tabela_; }
 
@@ -35,6 +39,7 @@ class JanelaMapa : public QWidget {
     void criaTabela();
     void criaMenu();
     void mostraNaBase(BaseMapa base);
+    void perguntaEndereco();
 
     const Sessao& sessao_;
     ModeloMapa modelo_;

@@ -16,8 +16,14 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include <QInputDialog>
+
 #include "caixa_sobre.hpp"
+#include "editor_fonte.hpp"
 #include "janela_mapa.hpp"
+#include "janela_simbolos.hpp"
+#include "localizar.hpp"
+#include "navegacao.hpp"
 
 namespace orvandel {
 
@@ -71,10 +77,7 @@ JanelaPrincipal::JanelaPrincipal(Dialogos& dialogos, QWidget* pai)
     criaMenuEditar();
     criaMenuVisualizar();
     criaMenuAjuda();
-    sobre_ = new CaixaSobre(this);
-    mapa_ = new JanelaMapa(sessao_, this);
-    connect(mapa_, &JanelaMapa::fechada, mapaDeMemoria_,
-            [this] { mapaDeMemoria_->setChecked(false); });
+    criaJanelasAuxiliares();
     setAccessibleName(qtexto(kTituloInicial));
     menuBar()->setAccessibleName(QStringLiteral("Menu principal"));
     resize(736, 474 + menuBar()->sizeHint().height());
@@ -82,6 +85,17 @@ JanelaPrincipal::JanelaPrincipal(Dialogos& dialogos, QWidget* pai)
 }
 
 JanelaPrincipal::~JanelaPrincipal() = default;
+
+void JanelaPrincipal::criaJanelasAuxiliares() {
+    sobre_ = new CaixaSobre(this);
+    mapa_ = new JanelaMapa(sessao_, this);
+    connect(mapa_, &JanelaMapa::fechada, mapaDeMemoria_,
+            [this] { mapaDeMemoria_->setChecked(false); });
+    simbolos_ = new JanelaSimbolos(
+        sessao_.montagem().simbolos(), [this](const std::string& nome) { mostraDefinicao(nome); },
+        this);
+    localizar_ = new DialogoLocalizar(editor_, this);
+}
 
 void JanelaPrincipal::criaSeletor(QLayout* linha) {
     auto* grupo = new QGroupBox(QStringLiteral("Máquina Alvo"), this);
@@ -98,6 +112,7 @@ void JanelaPrincipal::criaSeletor(QLayout* linha) {
     connect(seletor_, &QButtonGroup::idClicked, this, [this](int id) {
         sessao_.defineSeletor(id);
         mapa_->recarrega();
+        editor_->defineMaquina(sessao_.maquinaDaMontagem());
     });
     linha->addWidget(grupo);
 }
@@ -117,7 +132,7 @@ void JanelaPrincipal::criaBotoes(QLayout* linha) {
 // The Tab key inserts a tab; the document's own modified flag, which follows every change of the
 // text by any means and comes back with undo, is the session's.
 void JanelaPrincipal::criaEditor(QLayout* coluna) {
-    editor_ = new QPlainTextEdit(this);
+    editor_ = new EditorFonte(this);
     editor_->setAccessibleName(QStringLiteral("Código Fonte"));
     editor_->setFont(fonte(QStringLiteral("Courier"), QFont::TypeWriter, 8, QFont::Normal));
     editor_->setMinimumSize(200, 200);
@@ -144,6 +159,7 @@ void JanelaPrincipal::criaSaidaDeAvisos(QLayout* coluna) {
     avisos_->setFixedHeight(110);
     comBarrasDeRolagem(avisos_);
     avisos_->installEventFilter(this);
+    avisos_->viewport()->installEventFilter(this);
     auto* titulo = rotulo(QStringLiteral("Saída de Avisos:"), this);
     titulo->setBuddy(avisos_);
     coluna->addWidget(titulo);
@@ -196,6 +212,17 @@ void JanelaPrincipal::criaMenuEditar() {
                     &QPlainTextEdit::copy);
     menu->addAction(QStringLiteral("C&olar"), QKeySequence(Qt::CTRL | Qt::Key_V), editor_,
                     &QPlainTextEdit::paste);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Localizar..."), QKeySequence(Qt::CTRL | Qt::Key_F), this,
+                    [this] { localizar_->mostra(false); });
+    menu->addAction(QStringLiteral("Localizar pró&xima"), QKeySequence(Qt::Key_F3), this,
+                    [this] { localizar_->localiza(); });
+    menu->addAction(QStringLiteral("Localizar &anterior"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+                    this, [this] { localizar_->localiza(true); });
+    menu->addAction(QStringLiteral("Substit&uir..."), QKeySequence(Qt::CTRL | Qt::Key_R), this,
+                    [this] { localizar_->mostra(true); });
+    menu->addAction(QStringLiteral("&Ir para linha..."), QKeySequence(Qt::CTRL | Qt::Key_G), this,
+                    &JanelaPrincipal::perguntaLinha);
 }
 
 void JanelaPrincipal::criaMenuVisualizar() {
@@ -203,6 +230,26 @@ void JanelaPrincipal::criaMenuVisualizar() {
     mapaDeMemoria_ = menu->addAction(QStringLiteral("&Mapa de Memória"));
     mapaDeMemoria_->setCheckable(true);
     connect(mapaDeMemoria_, &QAction::triggered, this, &JanelaPrincipal::alternaMapa);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Tabela de Símbolos"), QKeySequence(Qt::CTRL | Qt::Key_T), this,
+                    [this] {
+                        simbolos_->show();
+                        simbolos_->raise();
+                        simbolos_->activateWindow();
+                    });
+    menu->addAction(QStringLiteral("Próxima me&nsagem"), QKeySequence(Qt::Key_F8), this,
+                    [this] { mensagemVizinha(1); });
+    menu->addAction(QStringLiteral("Mensagem ant&erior"), QKeySequence(Qt::SHIFT | Qt::Key_F8),
+                    this, [this] { mensagemVizinha(-1); });
+    menu->addSeparator();
+    QAction* amplia = menu->addAction(QStringLiteral("&Aumentar fonte"), this,
+                                      [this] { editor_->ampliaFonte(1); });
+    amplia->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    menu->addAction(QStringLiteral("&Diminuir fonte"), QKeySequence(Qt::CTRL | Qt::Key_Minus), this,
+                    [this] { editor_->ampliaFonte(-1); });
+    menu->addAction(QStringLiteral("Tamanho &normal da fonte"), QKeySequence(Qt::CTRL | Qt::Key_0),
+                    this, [this] { editor_->restauraFonte(); });
 }
 
 void JanelaPrincipal::criaMenuAjuda() {
@@ -219,8 +266,46 @@ void JanelaPrincipal::comando(void (Sessao::*passo)()) {
 
 // The map is refreshed after a failed run as after a successful one, not when the command stopped.
 void JanelaPrincipal::monta() {
+    mapa_->guardaAnterior();
     if (sessao_.monta()) mapa_->recarrega();
+    editor_->marcaMensagens(sessao_.montagem().mensagens());
+    simbolos_->recarrega();
+    mensagemAtual_ = -1;
     mostraEstado();
+}
+
+// Clicking or pressing Enter on a message, or F8, moves the editor to the line it is about.
+void JanelaPrincipal::vaiParaMensagem(int indice) {
+    const std::optional<int> linha = sessao_.linhaDaMensagem(static_cast<size_t>(indice));
+    if (!linha) return;
+    mensagemAtual_ = indice;
+    QTextCursor cursor(avisos_->document()->findBlockByNumber(indice));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    avisos_->setTextCursor(cursor);
+    editor_->vaiParaLinha(*linha);
+}
+
+void JanelaPrincipal::mensagemVizinha(int passo) {
+    const int total = static_cast<int>(sessao_.montagem().mensagens().size());
+    if (total == 0 || sessao_.mensagens().empty()) return;
+    const int atual = mensagemAtual_ < 0 ? (passo > 0 ? -1 : total) : mensagemAtual_;
+    vaiParaMensagem(((atual + passo) % total + total) % total);
+}
+
+void JanelaPrincipal::perguntaLinha() {
+    bool escolheu = false;
+    const int linha =
+        QInputDialog::getInt(this, QStringLiteral("Ir para linha"), QStringLiteral("Linha:"),
+                             editor_->textCursor().blockNumber() + 1, 1,
+                             editor_->document()->blockCount(), 1, &escolheu);
+    if (escolheu) editor_->vaiParaLinha(linha - 1);
+}
+
+void JanelaPrincipal::mostraDefinicao(const std::string& simbolo) {
+    if (const std::optional<int> linha = linhaDaDefinicao(simbolo, textoDoEditor())) {
+        activateWindow();
+        editor_->vaiParaLinha(*linha);
+    }
 }
 
 void JanelaPrincipal::alternaMapa(bool visivel) {
@@ -240,6 +325,7 @@ void JanelaPrincipal::mostraEstado() {
         linhas << qtexto(mensagem);
     const QString avisos = linhas.join(u'\n');
     if (avisos_->toPlainText() != avisos) avisos_->setPlainText(avisos);
+    editor_->defineMaquina(sessao_.maquinaDaMontagem());
     if (editor_->document()->isModified() != sessao_.arquivoModificado())
         editor_->document()->setModified(sessao_.arquivoModificado());
 }
@@ -275,12 +361,21 @@ bool JanelaPrincipal::ehAtalhoDaJanela(const QEvent* evento) const {
     return QKeySequence(tecla->keyCombination()) == abrir_->shortcut();
 }
 
+// A click on a line of the message box, or Enter on it.
+bool JanelaPrincipal::ehEscolhaDeMensagem(const QObject* objeto, const QEvent* evento) const {
+    if (objeto == avisos_->viewport()) return evento->type() == QEvent::MouseButtonRelease;
+    if (objeto != avisos_ || evento->type() != QEvent::KeyPress) return false;
+    const int tecla = static_cast<const QKeyEvent*>(evento)->key();
+    return tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+}
+
 bool JanelaPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
     const QEvent::Type tipo = evento->type();
     if (tipo == QEvent::ShortcutOverride && ehAtalhoDaJanela(evento)) {
         evento->ignore();
         return true;
     }
+    if (ehEscolhaDeMensagem(objeto, evento)) vaiParaMensagem(avisos_->textCursor().blockNumber());
     const bool noEditor =
         objeto == editor_ && (tipo == QEvent::KeyPress || tipo == QEvent::KeyRelease);
     const bool cliqueNoEditor = objeto == editor_->viewport() && tipo == QEvent::MouseButtonPress;

@@ -18,7 +18,10 @@ class QPlainTextEdit;
 namespace orvandel {
 
 class CaixaSobre;
+class DialogoLocalizar;
+class EditorFonte;
 class JanelaMapa;
+class JanelaSimbolos;
 
 class JanelaPrincipal : public QMainWindow, private InterfaceSessao {
     Q_OBJECT
@@ -32,7 +35,7 @@ class JanelaPrincipal : public QMainWindow, private InterfaceSessao {
                                              const std::filesystem::path& diretorio = {});
 
     const Sessao& sessao() const { return sessao_; }
-    QPlainTextEdit* editor() const { return editor_; }
+    EditorFonte* editor() const { return editor_; }
     JanelaMapa* mapa() const { return mapa_; }
 
   protected:
@@ -49,13 +52,19 @@ class JanelaPrincipal : public QMainWindow, private InterfaceSessao {
     void criaMenuEditar();
     void criaMenuVisualizar();
     void criaMenuAjuda();
+    void criaJanelasAuxiliares();
 
     void comando(void (Sessao::*passo)());
     void monta();
     void alternaMapa(bool visivel);
+    void vaiParaMensagem(int indice);
+    void mensagemVizinha(int passo);
+    void perguntaLinha();
+    void mostraDefinicao(const std::string& simbolo);
     void mostraEstado();
     void mostraPosicao();
     bool ehAtalhoDaJanela(const QEvent* evento) const;
+    bool ehEscolhaDeMensagem(const QObject* objeto, const QEvent* evento) const;
 
     std::optional<std::string> escolheArquivoParaAbrir(const FiltroArquivos& filtro) override;
     std::optional<std::string> escolheArquivoParaSalvar(const FiltroArquivos& filtro) override;
@@ -68,7 +77,7 @@ class JanelaPrincipal : public QMainWindow, private InterfaceSessao {
     Dialogos& dialogos_;
     Sessao sessao_;
     QButtonGroup* seletor_ = nullptr;
-    QPlainTextEdit* editor_ = nullptr;
+    EditorFonte* editor_ = nullptr;
     QPlainTextEdit* avisos_ = nullptr;
     QLabel* linha_ = nullptr;
     QLabel* coluna_ = nullptr;
@@ -76,6 +85,9 @@ class JanelaPrincipal : public QMainWindow, private InterfaceSessao {
     QAction* mapaDeMemoria_ = nullptr;
     JanelaMapa* mapa_ = nullptr;
     CaixaSobre* sobre_ = nullptr;
+    JanelaSimbolos* simbolos_ = nullptr;
+    DialogoLocalizar* localizar_ = nullptr;
+    int mensagemAtual_ = -1;       // the message F8 and Shift+F8 move from
     bool acompanhaCursor_ = false; // the panels show the caret from the first key or click on
 };
 

@@ -1,16 +1,22 @@
 // The memory map as a table model: address and value of each byte, read from the image when a
-// cell is painted, so that nothing holds 131,072 cell texts.
+// cell is painted, so that nothing holds 131,072 cell texts. A byte that the last run changed is
+// marked, and a row's tooltip names the symbols whose value is its address.
 #pragma once
 
 #include <QAbstractTableModel>
 
 #include "mapa.hpp"
+#include "orvandel/montagem.hpp"
 
 namespace orvandel {
 
 class ModeloMapa : public QAbstractTableModel {
   public:
-    explicit ModeloMapa(const Memoria& memoria, QObject* pai = nullptr);
+    explicit ModeloMapa(const Montagem& montagem, QObject* pai = nullptr);
+
+    // The image as it is before a run, against which the run's changes are marked.
+    void guardaAnterior() { anterior_ = montagem_.memoria(); }
+    bool alterado(int endereco) const;
 
     // A refill: the number of addresses and the base of the texts, every cell read anew.
     void recarrega(int enderecos, BaseMapa base);
@@ -23,7 +29,10 @@ class ModeloMapa : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& indice) const override;
 
   private:
-    const Memoria& memoria_;
+    QString simbolosEm(int endereco) const;
+
+    const Montagem& montagem_;
+    Memoria anterior_{};
     int enderecos_ = 256;
     BaseMapa base_ = BaseMapa::Hexadecimal;
 };

@@ -18,8 +18,10 @@ std::string_view aparado(std::string_view texto) {
 
 std::optional<int> numero(std::string_view texto, int base) {
     int valor = 0;
-    const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor, base);
-    if (texto.empty() || erro != std::errc() || fim != texto.data() + texto.size()) return std::nullopt;
+    const auto [fim, erro] =
+        std::from_chars(texto.data(), texto.data() + texto.size(), valor, base);
+    if (texto.empty() || erro != std::errc() || fim != texto.data() + texto.size())
+        return std::nullopt;
     return valor;
 }
 
@@ -41,7 +43,8 @@ std::optional<int> linhaDaDefinicao(std::string_view nome, std::span<const std::
         e.rotulo.clear();
         e.operacao.clear();
         separaLinha(trechoDivisivel(linhas[i], buffer), e);
-        if (!e.rotulo.empty() && maiusculas(e.rotulo) == maiusculas(nome)) return static_cast<int>(i);
+        if (!e.rotulo.empty() && maiusculas(e.rotulo) == maiusculas(nome))
+            return static_cast<int>(i);
     }
     return std::nullopt;
 }

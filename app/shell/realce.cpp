@@ -14,7 +14,9 @@ namespace {
 
 constexpr char16_t kApostrofo = u'\'';
 
-bool ehSeparador16(char16_t c) { return c < 128 && ehSeparador(static_cast<char>(c)); }
+bool ehSeparador16(char16_t c) {
+    return c < 128 && ehSeparador(static_cast<char>(c));
+}
 
 bool ehDePalavra(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
@@ -35,12 +37,13 @@ std::string ascii(std::u16string_view parte) {
 // The end of a quoted part opened at `inicio`, as the splitter reads it: the first apostrophe
 // two or more places later closes it, so ''' is a quoted apostrophe.
 size_t fimDaCitacao(std::u16string_view linha, size_t inicio) {
-    const size_t fecha = inicio + 2 < linha.size() ? linha.find(kApostrofo, inicio + 2) : linha.npos;
+    const size_t fecha =
+        inicio + 2 < linha.size() ? linha.find(kApostrofo, inicio + 2) : linha.npos;
     return fecha == linha.npos ? linha.size() : fecha + 1;
 }
 
 class Classificador {
-public:
+  public:
     Classificador(std::u16string_view linha, Maquina maquina) : linha_(linha), maquina_(maquina) {}
 
     std::vector<Trecho> classifica() {
@@ -60,7 +63,7 @@ public:
         return trechos_;
     }
 
-private:
+  private:
     // One token from `inicio`: up to a separator, or through a quoted part.
     size_t token(size_t inicio) {
         size_t fim = inicio;
@@ -115,7 +118,8 @@ private:
                 continue;
             }
             size_t j = i;
-            while (j < fim && ehDePalavra(linha_[j])) ++j;
+            while (j < fim && ehDePalavra(linha_[j]))
+                ++j;
             palavra(i, j);
             i = j;
         }

@@ -93,6 +93,8 @@ class Sessao : private Mensageiro {
     // The source line (zero-based) that the message list's line `indice` is about; nothing for
     // the success line.
     std::optional<int> linhaDaMensagem(size_t indice) const;
+    // The machine Assemble runs for: Zibel when a .zid source chose it, else the selector's.
+    Maquina maquinaDaMontagem() const;
     // The addresses the memory map lists: 65,536 while the selector shows Jelmo, else 256.
     int enderecosMapa() const;
 
@@ -100,7 +102,6 @@ class Sessao : private Mensageiro {
     void abreArquivo(const std::string& caminho);
     void mostraSelecionado(int maquinaAlvo) { seletor_ = maquinaAlvo == 3 ? 2 : maquinaAlvo; }
     bool gravaFonte();
-    Maquina maquinaDaMontagem() const;
     void copiaMensagens();
     void abreDaLinhaDeComando(const std::string& caminho);
     std::optional<int> executaLote(const LinhaDeComando& linha,

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSizeGrip>
 #include <QStatusBar>
@@ -20,6 +20,7 @@
 #include <deque>
 
 #include "caixa_sobre.hpp"
+#include "editor_fonte.hpp"
 #include "janela_mapa.hpp"
 #include "janela_principal.hpp"
 
@@ -89,6 +90,7 @@ class TesteJanelas : public QObject {
     }
     void cleanup() { janela.reset(); }
 
+    // The menus' fixed items come first, in order; the teaching aids follow them.
     void menusNaOrdemComAtalhos() {
         const std::vector<std::pair<QString, QStringList>> menus = {
             {"&Arquivo",
@@ -105,7 +107,7 @@ class TesteJanelas : public QObject {
             for (QAction* a : barra[qsizetype(i)]->menu()->actions())
                 itens << (a->isSeparator() ? QString()
                                            : a->text() + " " + a->shortcut().toString());
-            QCOMPARE(itens, menus[i].second);
+            QCOMPARE(itens.mid(0, menus[i].second.size()), menus[i].second);
         }
         QCOMPARE(janela->windowTitle(), QString("Orvandel Multi Assembler"));
         QVERIFY(janela->findChildren<QRadioButton*>()[2]->isChecked());
@@ -182,6 +184,15 @@ class TesteJanelas : public QObject {
         QCOMPARE(celula(255, 0), QString("FF"));
         QCOMPARE(mapa->modelo().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QString("Valor"));
+
+        // The run's bytes are marked against the image before it; the next run marks its own.
+        const QModelIndex valor = mapa->modelo().index(10, 1);
+        QVERIFY(mapa->modelo().data(valor, Qt::BackgroundRole).isValid());
+        QVERIFY(!mapa->modelo().data(mapa->modelo().index(11, 1), Qt::BackgroundRole).isValid());
+        janela->editor()->setPlainText("ORG 10\nDB 255\nDB 7");
+        acao("&Arquivo", "&Montar")->trigger();
+        QVERIFY(!mapa->modelo().data(valor, Qt::BackgroundRole).isValid());
+        QVERIFY(mapa->modelo().data(mapa->modelo().index(11, 1), Qt::BackgroundRole).isValid());
 
         mapa->close();
         QVERIFY(!acao("&Visualizar", "&Mapa de Memória")->isChecked());
