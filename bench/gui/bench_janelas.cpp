@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "../fontes_bench.hpp"
+#include "editor_fonte.hpp"
 #include "janela_mapa.hpp"
 #include "janela_principal.hpp"
 
@@ -101,6 +102,19 @@ void montaAteOMapa(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(montaAteOMapa)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A key typed in the middle of a 10,000-line source: the colours of that line alone are redone.
+void digitaEmFonteGrande(benchmark::State& state) {
+    Bancada bancada(10000);
+    EditorFonte* editor = bancada.janela.editor();
+    editor->vaiParaLinha(5000);
+    for (auto _ : state) {
+        QTest::keyClick(editor, Qt::Key_X);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        editor->viewport()->repaint();
+    }
+}
+BENCHMARK(digitaEmFonteGrande)->Unit(benchmark::kMillisecond);
 
 void janelaCriadaEMostrada(benchmark::State& state) {
     for (auto _ : state) {
