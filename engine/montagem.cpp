@@ -64,10 +64,20 @@ int32_t Montagem::linhaDoByte(int32_t endereco) const {
 
 std::span<const int32_t> Montagem::enderecosLinhas() const { return rastreio_->passagem2; }
 
-Maquina Montagem::maquina() const { return montador_->maquina; }
-const Memoria& Montagem::memoria() const { return montador_->memoria; }
-const TabelaSimbolos& Montagem::simbolos() const { return montador_->tabSimbolos; }
-const std::vector<Mensagem>& Montagem::mensagens() const { return montador_->mensagens(); }
-int32_t Montagem::contErros() const { return montador_->contErros(); }
+Maquina Montagem::maquina() const {
+    return montador_->maquina;
+}
+const Memoria& Montagem::memoria() const {
+    return montador_->memoria;
+}
+const TabelaSimbolos& Montagem::simbolos() const {
+    return montador_->tabSimbolos;
+}
+const std::vector<Mensagem>& Montagem::mensagens() const {
+    return montador_->mensagens();
+}
+int32_t Montagem::contErros() const {
+    return montador_->contErros();
+}
 
 } // namespace orvandel

@@ -16,6 +16,18 @@ TEST(Nomes, ImagemEListagem) {
     EXPECT_EQ(nomeArquivoMap("C:\\fontes\\soma.mem"), "C:\\fontes\\soma.map");
 }
 
+TEST(Nomes, ExtensaoAoSalvarENomeComPontoDobrado) {
+    const std::vector<std::pair<std::string, std::string>> casos = {
+        {"soma.jed", "soma.jed.kod"}, {"soma.", "soma.kod"}, {"soma.kod", "soma.kod"},
+        {"soma.KOD", "soma.KOD.kod"}, {"soma", "soma.kod"},  {"a.kodx", "a.kodx.kod"},
+    };
+    for (const auto& [nome, esperado] : casos) EXPECT_EQ(comExtensao(nome, "kod"), esperado) << nome;
+    EXPECT_EQ(semPontoDobrado("soma..kod"), "soma.kod");
+    EXPECT_EQ(semPontoDobrado("s..kod.x"), "s..kod.x");
+    EXPECT_EQ(semPontoDobrado("..kod"), ".kod");
+    EXPECT_EQ(semPontoDobrado(".kod"), ".kod");
+}
+
 TEST(Nomes, MaquinaPelaExtensao) {
     EXPECT_EQ(maquinaPorExtensao("soma.ZID"), Maquina::Zibel);
     EXPECT_EQ(maquinaPorExtensao("soma.zid"), Maquina::Zibel);

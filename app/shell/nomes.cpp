@@ -5,9 +5,29 @@
 
 namespace orvandel {
 
+bool temExtensaoDeTres(std::string_view nome) {
+    return nome.size() >= 4 && nome[nome.size() - 4] == '.';
+}
+
+std::string comExtensao(std::string_view nome, std::string_view extensao) {
+    if (nome.ends_with('.')) return std::string(nome) + std::string(extensao);
+    if (temExtensaoDeTres(nome) && nome.substr(nome.size() - 3) == extensao)
+        return std::string(nome);
+    std::string resultado(nome);
+    resultado += '.';
+    resultado += extensao;
+    return resultado;
+}
+
+std::string semPontoDobrado(std::string_view caminho) {
+    std::string resultado(caminho);
+    const size_t n = resultado.size();
+    if (n >= 5 && resultado[n - 4] == '.' && resultado[n - 5] == '.') resultado.erase(n - 5, 1);
+    return resultado;
+}
+
 std::string nomeArquivoMem(std::string_view fonte) {
-    if (fonte.size() >= 4 && fonte[fonte.size() - 4] == '.')
-        return std::string(fonte.substr(0, fonte.size() - 3)) + "mem";
+    if (temExtensaoDeTres(fonte)) return std::string(fonte.substr(0, fonte.size() - 3)) + "mem";
     return std::string(fonte) + ".mem";
 }
 
@@ -18,10 +38,14 @@ std::string nomeArquivoMap(std::string_view nomeMem) {
 Maquina maquinaPorExtensao(std::string_view caminho) {
     if (caminho.size() < 3) return Maquina::Jelmo;
     switch (maiuscula(caminho[caminho.size() - 3])) {
-    case 'Z': return Maquina::Zibel;
-    case 'K': return Maquina::Kovra;
-    case 'Q': return Maquina::Quirla;
-    default: return Maquina::Jelmo;
+    case 'Z':
+        return Maquina::Zibel;
+    case 'K':
+        return Maquina::Kovra;
+    case 'Q':
+        return Maquina::Quirla;
+    default:
+        return Maquina::Jelmo;
     }
 }
 

@@ -20,7 +20,7 @@ struct Montador;
 struct Rastreio;
 
 class Montagem {
-public:
+  public:
     Montagem();
     ~Montagem();
     Montagem(const Montagem&) = delete;
@@ -53,7 +53,7 @@ public:
     const std::vector<Mensagem>& mensagens() const;
     int32_t contErros() const;
 
-private:
+  private:
     void esqueceOrigens();
 
     std::unique_ptr<Montador> montador_; // the image and tables are too large for the stack

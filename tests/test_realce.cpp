@@ -1,0 +1,99 @@
+// The editor's colours and the map's navigation: what each part of a line is, where a symbol is
+// defined, which address a typed text names.
+#include <gtest/gtest.h>
+
+#include "apoio.hpp"
+#include "navegacao.hpp"
+#include "realce.hpp"
+
+namespace orvandel {
+namespace {
+
+using C = Categoria;
+using Trechos = std::vector<Trecho>;
+
+TEST(Realce, CadaParteDaLinha) {
+    const struct {
+        std::u16string linha;
+        Maquina maquina;
+        Trechos esperados;
+    } casos[] = {
+        {u"INICIO: LDA 10 ; x",
+         Maquina::Kovra,
+         {{0, 7, C::Rotulo}, {8, 3, C::Instrucao}, {12, 2, C::Numero}, {15, 3, C::Comentario}}},
+        {u"\tsub um", Maquina::Kovra, {{1, 3, C::Instrucao}}},
+        {u"\tSUB UM", Maquina::Zibel, {}}, // not a Zibel instruction
+        {u"X: EQU H1F",
+         Maquina::Zibel,
+         {{0, 2, C::Rotulo}, {3, 3, C::Diretiva}, {7, 3, C::Numero}}},
+        {u"LDR A VETOR+2,X",
+         Maquina::Quirla,
+         {{0, 3, C::Instrucao},
+          {4, 1, C::Registrador},
+          {12, 1, C::Numero},
+          {14, 1, C::Registrador}}},
+        {u"LDR B #'a'",
+         Maquina::Quirla,
+         {{0, 3, C::Instrucao}, {4, 1, C::Registrador}, {6, 4, C::Literal}}},
+        {u"MOV -(R2), H10(R7)",
+         Maquina::Jelmo,
+         {{0, 3, C::Instrucao},
+          {6, 2, C::Registrador},
+          {11, 3, C::Numero},
+          {15, 2, C::Registrador}}},
+        {u"MOV #-5,R0",
+         Maquina::Jelmo,
+         {{0, 3, C::Instrucao}, {4, 3, C::Numero}, {8, 2, C::Registrador}}},
+        {u"DAB 'a;b', 7 ;c",
+         Maquina::Jelmo,
+         {{0, 3, C::Diretiva}, {4, 5, C::Literal}, {11, 1, C::Numero}, {13, 2, C::Comentario}}},
+        {u"DB ''' ; apóstrofo",
+         Maquina::Kovra,
+         {{0, 2, C::Diretiva}, {3, 3, C::Literal}, {7, 11, C::Comentario}}},
+        {u"255", Maquina::Kovra, {{0, 3, C::Numero}}}, // a data line
+        {u"ação: LDA ç", Maquina::Kovra, {{0, 5, C::Rotulo}, {6, 3, C::Instrucao}}},
+    };
+    for (const auto& caso : casos)
+        EXPECT_EQ(classificaLinha(caso.linha, caso.maquina), caso.esperados)
+            << std::string(caso.linha.begin(), caso.linha.end());
+}
+
+TEST(Navegacao, LinhaDaDefinicao) {
+    const std::vector<std::string> linhas = {"; INICIO: no comentário", "  LDA X", "x: DB 1",
+                                             "X: DB 2"};
+    EXPECT_EQ(linhaDaDefinicao("X", linhas), 2);
+    EXPECT_EQ(linhaDaDefinicao("INICIO", linhas), std::nullopt);
+}
+
+TEST(Navegacao, EnderecoDigitadoNoMapa) {
+    const auto m = teste::monta(Maquina::Kovra, {"ORG 20", "FIM: HLT", "ADD: DB 1"});
+    const struct {
+        std::string texto;
+        BaseMapa base;
+        std::optional<int> endereco;
+    } casos[] = {
+        {"FF", BaseMapa::Hexadecimal, 255},
+        {" 1a ", BaseMapa::Hexadecimal, 26},
+        {"255", BaseMapa::Decimal, 255},
+        {"0x10", BaseMapa::Decimal, 16},
+        {"H10", BaseMapa::Decimal, 16},
+        {"10h", BaseMapa::Decimal, 16},
+        {"fim", BaseMapa::Decimal, 20},
+        {"FIM", BaseMapa::Hexadecimal, 20},
+        {"ADD", BaseMapa::Decimal, 21},
+        {"ADD", BaseMapa::Hexadecimal, 0xADD}, // beyond the 256 addresses: refused below
+        {"256", BaseMapa::Decimal, std::nullopt},
+        {"-1", BaseMapa::Decimal, std::nullopt},
+        {"NADA", BaseMapa::Decimal, std::nullopt},
+        {"", BaseMapa::Decimal, std::nullopt},
+    };
+    for (const auto& caso : casos) {
+        const int enderecos =
+            caso.texto == "ADD" && caso.base == BaseMapa::Hexadecimal ? 65536 : 256;
+        EXPECT_EQ(leEndereco(caso.texto, caso.base, m->tabSimbolos, enderecos), caso.endereco)
+            << caso.texto;
+    }
+}
+
+} // namespace
+} // namespace orvandel
