@@ -6,6 +6,7 @@
 
 #include "fontes_bench.hpp"
 #include "montagem.hpp"
+#include "orvandel/montagem.hpp"
 
 namespace orvandel::bench {
 namespace {
@@ -29,6 +30,31 @@ BENCHMARK_CAPTURE(montagem, Jelmo, geracao::Dialeto::Jelmo, Maquina::Jelmo)
 BENCHMARK_CAPTURE(montagem, Kovra, geracao::Dialeto::Kovra, Maquina::Kovra)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+
+// The same runs through the front ends' face, with the record of which line placed each byte
+// off (what every run pays for its existence) and on (what a listing or a teaching view pays).
+void montagemOrigens(benchmark::State& state, geracao::Dialeto dialeto, Maquina maquina) {
+    const std::vector<std::string>& fonte = linhasFonte(dialeto, 100000);
+    Montagem montagem;
+    montagem.registraOrigens(state.range(0) != 0);
+    for (auto _ : state) {
+        montagem.monta(maquina, fonte);
+        benchmark::DoNotOptimize(montagem.memoria().data());
+    }
+    if (montagem.contErros() != 0) state.SkipWithError("the generated source drew errors");
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+
+BENCHMARK_CAPTURE(montagemOrigens, Jelmo, geracao::Dialeto::Jelmo, Maquina::Jelmo)
+    ->ArgName("origens")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(montagemOrigens, Kovra, geracao::Dialeto::Kovra, Maquina::Kovra)
+    ->ArgName("origens")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -42,7 +42,7 @@ std::string textoAbandono(std::string_view textoCp1252) {
 
 } // namespace
 
-ValorInteiroInvalido::ValorInteiroInvalido(std::string_view textoCp1252)
-    : std::runtime_error(textoAbandono(textoCp1252)) {}
+ValorInteiroInvalido::ValorInteiroInvalido(std::string_view textoCp1252, int32_t numLinha)
+    : std::runtime_error(textoAbandono(textoCp1252)), numLinha_(numLinha) {}
 
 } // namespace orvandel

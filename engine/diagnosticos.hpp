@@ -41,10 +41,15 @@ private:
 std::string trecho(std::string_view cp1252);
 
 // The one condition that abandons a run: a numeral (or an array size) that passes the syntax
-// checks but does not convert to a 32-bit integer. what() is the user's message, in UTF-8.
+// checks but does not convert to a 32-bit integer. what() is the user's message, in UTF-8;
+// numLinha() the zero-based line at which the run stopped.
 class ValorInteiroInvalido : public std::runtime_error {
 public:
-    explicit ValorInteiroInvalido(std::string_view textoCp1252);
+    ValorInteiroInvalido(std::string_view textoCp1252, int32_t numLinha);
+    int32_t numLinha() const { return numLinha_; }
+
+private:
+    int32_t numLinha_;
 };
 
 } // namespace orvandel

@@ -82,10 +82,10 @@ int32_t dado(const Linha& l, bool ehByte) {
         const int32_t minimo = ehByte ? -128 : -32768, maximo = ehByte ? 255 : 65535;
         if (valor < minimo || valor > maximo) l.erro(foraDaFaixa(valor));
         if (ehByte) {
-            escreveByte(l.m.memoria, l.inicio, valor);
+            l.m.escreveByte(l.inicio, valor, l.numLinha);
         } else {
-            escreveByte(l.m.memoria, l.inicio, valor >> 8);
-            escreveByte(l.m.memoria, int64_t{l.inicio} + 1, valor);
+            l.m.escreveByte(l.inicio, valor >> 8, l.numLinha);
+            l.m.escreveByte(int64_t{l.inicio} + 1, valor, l.numLinha);
         }
     }
     return cabe ? soma32(ultimo, 1) : 0;
@@ -95,19 +95,19 @@ bool ehTexto(const std::string& item) { return item.starts_with('\''); }
 bool textoBemFormado(const std::string& item) { return item.size() > 2 && item.back() == '\''; }
 
 // The size n of `[n]`: every character but the brackets, as a signed decimal integer.
-int32_t tamanhoArray(const std::string& operando) {
+int32_t tamanhoArray(const std::string& operando, int32_t numLinha) {
     std::string texto;
     for (char c : operando)
         if (c != '[' && c != ']') texto += c;
     int32_t n = 0;
-    if (!leInteiroDecimal(texto, n)) throw ValorInteiroInvalido(texto);
+    if (!leInteiroDecimal(texto, n)) throw ValorInteiroInvalido(texto, numLinha);
     return n;
 }
 
 // E, the address after `[n]`. Measured exactly rather than in 32 bits, so that no size, however
 // large, wraps around into memory and passes for an array that fits.
 int64_t fimTamanho(const Linha& l, int32_t elemento) {
-    return int64_t{l.inicio} + int64_t{tamanhoArray(l.operandos[0])} * elemento;
+    return int64_t{l.inicio} + int64_t{tamanhoArray(l.operandos[0], l.numLinha)} * elemento;
 }
 
 // E, the address after the items of a list.
@@ -126,8 +126,8 @@ int64_t fimLista(const Linha& l, int32_t elemento) {
 
 // Writes one element (a byte, or a big-endian word) at L + k and moves k past it.
 void escreveElemento(const Linha& l, int64_t& k, int32_t elemento, int32_t valor) {
-    if (elemento == 2) escreveByte(l.m.memoria, l.inicio + k++, valor >> 8);
-    escreveByte(l.m.memoria, l.inicio + k++, valor);
+    if (elemento == 2) l.m.escreveByte(l.inicio + k++, valor >> 8, l.numLinha);
+    l.m.escreveByte(l.inicio + k++, valor, l.numLinha);
 }
 
 void preencheLista(const Linha& l, int32_t elemento) {
@@ -155,7 +155,9 @@ void preencheLista(const Linha& l, int32_t elemento) {
 // Zeroes L to E - 1, clipped to the image.
 void preencheZeros(const Linha& l, int64_t fim) {
     const int64_t de = std::max<int64_t>(l.inicio, 0), ate = std::min<int64_t>(fim, kTamanhoMemoria);
-    if (de < ate) std::fill(l.m.memoria.begin() + de, l.m.memoria.begin() + ate, uint8_t{0});
+    if (de >= ate) return;
+    std::fill(l.m.memoria.begin() + de, l.m.memoria.begin() + ate, uint8_t{0});
+    if (l.m.origens) std::fill(l.m.origens->begin() + de, l.m.origens->begin() + ate, l.numLinha);
 }
 
 // DAB [n] | DAB item, item...  (and DAW, with 16-bit elements)

@@ -36,8 +36,8 @@ void armazenaPalavra(Montador& m, int32_t valor, int32_t endereco, int32_t numLi
         m.diag.registraAviso(naoRepresentavel(valor, 16), numLinha);
         return;
     }
-    escreveByte(m.memoria, endereco, valor >> 8);
-    escreveByte(m.memoria, int64_t{endereco} + 1, valor);
+    m.escreveByte(endereco, valor >> 8, numLinha);
+    m.escreveByte(int64_t{endereco} + 1, valor, numLinha);
 }
 
 void armazenaByte(Montador& m, int32_t valor, int32_t endereco, int32_t numLinha) {
@@ -49,7 +49,7 @@ void armazenaByte(Montador& m, int32_t valor, int32_t endereco, int32_t numLinha
         m.diag.registraAviso(naoRepresentavel(valor, 8), numLinha);
         return;
     }
-    escreveByte(m.memoria, endereco, valor);
+    m.escreveByte(endereco, valor, numLinha);
 }
 
 } // namespace orvandel

@@ -24,10 +24,4 @@ void armazenaPalavra(Montador& m, int32_t valor, int32_t endereco, int32_t numLi
 // One byte, with the 8-bit value range on every machine.
 void armazenaByte(Montador& m, int32_t valor, int32_t endereco, int32_t numLinha);
 
-// A byte written without checks (the directives' own writes); dropped outside the image.
-inline void escreveByte(Memoria& memoria, int64_t endereco, int32_t valor) {
-    if (endereco >= 0 && endereco < kTamanhoMemoria)
-        memoria[static_cast<size_t>(endereco)] = static_cast<uint8_t>(valor & 0xFF);
-}
-
 } // namespace orvandel

@@ -9,6 +9,7 @@ namespace orvandel {
 void Montador::limpaTabelas() {
     diag.limpaLista();
     memoria.fill(0);
+    if (origens) origens->assign(kTamanhoMemoria, -1);
     tabSimbolos.limpa();
     tabInstrucoes.limpa();
 }
@@ -27,16 +28,41 @@ void Montador::executaMontagem(Maquina alvo, std::span<const std::string> fonte)
     segundaPassagem(*this);
 }
 
-Montagem::Montagem() : montador_(std::make_unique<Montador>()) {}
+Montagem::Montagem()
+    : montador_(std::make_unique<Montador>()), rastreio_(std::make_unique<Rastreio>()) {}
 Montagem::~Montagem() = default;
 
+// The record of the previous run goes first: a run that does not record leaves none behind.
+void Montagem::esqueceOrigens() {
+    origens_.clear();
+    rastreio_->passagem1.clear();
+    rastreio_->passagem2.clear();
+}
+
 void Montagem::monta(Maquina maquina, std::span<const std::string> linhas) {
+    esqueceOrigens();
+    montador_->origens = registraOrigens_ ? &origens_ : nullptr;
+    montador_->rastreio = registraOrigens_ ? rastreio_.get() : nullptr;
     montador_->monta(maquina, linhas);
 }
 
 void Montagem::limpa() {
+    esqueceOrigens();
+    montador_->origens = nullptr;
+    montador_->rastreio = nullptr;
     montador_->limpaTabelas();
 }
+
+void Montagem::registraOrigens(bool ligado) { registraOrigens_ = ligado; }
+
+std::span<const int32_t> Montagem::origens() const { return origens_; }
+
+int32_t Montagem::linhaDoByte(int32_t endereco) const {
+    if (endereco < 0 || static_cast<size_t>(endereco) >= origens_.size()) return -1;
+    return origens_[static_cast<size_t>(endereco)];
+}
+
+std::span<const int32_t> Montagem::enderecosLinhas() const { return rastreio_->passagem2; }
 
 Maquina Montagem::maquina() const {
     return montador_->maquina;

@@ -30,8 +30,21 @@ struct Montador {
     Maquina maquina = Maquina::Zibel;
     std::span<const std::string> linhas; // the UTF-8 source lines of the current run
     Rastreio* rastreio = nullptr;
+    // Per address, the zero-based line that placed its byte last, -1 where none did: what a
+    // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,
+    // so that an ordinary run pays a null test per byte and nothing more.
+    std::vector<int32_t>* origens = nullptr;
 
-    // Empties the message list, zeroes the image, empties the symbol and instruction tables.
+    // The one write of a byte into the image, with the line that placed it; a byte outside the
+    // image is dropped. The checked placements and the directives' direct writes all end here.
+    void escreveByte(int64_t endereco, int32_t valor, int32_t numLinha) {
+        if (endereco < 0 || endereco >= kTamanhoMemoria) return;
+        memoria[static_cast<size_t>(endereco)] = static_cast<uint8_t>(valor & 0xFF);
+        if (origens) (*origens)[static_cast<size_t>(endereco)] = numLinha;
+    }
+
+    // Empties the message list, zeroes the image, empties the symbol and instruction tables;
+    // a recorded origin list starts with no line behind any byte.
     void limpaTabelas();
     // Loads the machine's instructions, zeroes the error count, runs pass 1 then pass 2.
     // Throws ValorInteiroInvalido when a numeral does not convert: the run is abandoned there.

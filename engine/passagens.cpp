@@ -62,9 +62,10 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
         return;
     }
     if (e.operacao != "EQU") {
-        m.tabSimbolos.insereSimbolo(e.rotulo, contPosicao);
+        m.tabSimbolos.insereSimbolo(e.rotulo, contPosicao, numLinha);
     } else if (e.operandos.size() == 1) {
-        m.tabSimbolos.insereSimbolo(e.rotulo, valorConstante(m, e.operandos[0], numLinha));
+        m.tabSimbolos.insereSimbolo(e.rotulo, valorConstante(m, e.operandos[0], numLinha),
+                                    numLinha);
     } else {
         m.diag.registraErro("Definição de constante inválida", numLinha);
     }

@@ -33,11 +33,11 @@ size_t TabelaSimbolos::posicao(std::string_view nome) const {
     return p;
 }
 
-void TabelaSimbolos::insereSimbolo(std::string_view nome, int32_t valor) {
+void TabelaSimbolos::insereSimbolo(std::string_view nome, int32_t valor, int32_t numLinha) {
     if (entradas_.size() >= static_cast<size_t>(kEntradasTabela)) return;
     const size_t p = posicao(nome);
     if (posicoes_[p] < 0) posicoes_[p] = static_cast<int16_t>(entradas_.size());
-    entradas_.push_back({maiusculas(nome), valor});
+    entradas_.push_back({maiusculas(nome), valor, numLinha});
 }
 
 std::optional<int32_t> TabelaSimbolos::busca(std::string_view nome) const {

@@ -17,7 +17,8 @@ public:
     TabelaSimbolos() { limpa(); }
     void limpa();
     // Stores the name (upper-cased) in the next free entry; a full table drops it silently.
-    void insereSimbolo(std::string_view nome, int32_t valor);
+    // `numLinha` is the line that defines it, for a cross-reference (-1: none).
+    void insereSimbolo(std::string_view nome, int32_t valor, int32_t numLinha = -1);
     // The value of the first entry with this name (upper-cased first), if there is one.
     std::optional<int32_t> busca(std::string_view nome) const;
     // As `busca`, with -1 for an absent name.

@@ -35,6 +35,7 @@ struct elemLinha {
 struct tipoSimbolo {
     std::string nome;
     int32_t valor = -1;
+    int32_t numLinha = -1; // the zero-based line whose label defined it
 };
 
 struct tipoInstrucao {

@@ -49,12 +49,12 @@ bool leHexadecimal(std::string_view digitos, int32_t& valor) {
 }
 
 // The value of a text that passed ehNumero (without its "#").
-int32_t valorNumeral(std::string_view numeral) {
+int32_t valorNumeral(std::string_view numeral, int32_t numLinha) {
     int32_t valor = 0;
     const bool convertido = (numeral[0] == 'H' || numeral[0] == 'h')
                                 ? leHexadecimal(numeral.substr(1), valor)
                                 : leInteiroDecimal(numeral, valor);
-    if (!convertido) throw ValorInteiroInvalido(numeral);
+    if (!convertido) throw ValorInteiroInvalido(numeral, numLinha);
     return valor;
 }
 
@@ -98,7 +98,7 @@ int32_t converteNumero(Montador& m, std::string_view texto, int32_t numLinha) {
         reportaNumeroInvalido(m, texto, numLinha);
         return 0;
     }
-    return valorNumeral(semCerquilha(texto));
+    return valorNumeral(semCerquilha(texto), numLinha);
 }
 
 int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha) {
@@ -108,7 +108,7 @@ int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha)
     }
     const std::string_view t = semCerquilha(texto);
     if (t[0] == '\'') return static_cast<unsigned char>(t[1]);
-    return valorNumeral(t);
+    return valorNumeral(t, numLinha);
 }
 
 // The text is read in upper case. The table folds the name's case itself, so only a displacement

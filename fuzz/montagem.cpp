@@ -1,7 +1,8 @@
 // Fuzz target: a whole assembly run. The first byte picks the machine (its value modulo 4:
 // Zibel, Kovra, Quirla, Jelmo; '0' to '3' in the corpus), the rest is the source file's bytes.
-// Besides not crashing, a run must repeat exactly, keep both passes in step when it has no
-// error, and give an image file of the machine's size; only ValorInteiroInvalido may abandon it.
+// Besides not crashing, a run must repeat exactly (also when it records which line placed each
+// byte), keep both passes in step when it has no error, leave no placed byte without its line,
+// and give an image file of the machine's size; only ValorInteiroInvalido may abandon it.
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -86,6 +87,16 @@ void verificaPassagens(const Montador& m, const Resultado& r, const Rastreio& ra
     verificaRotulos(m, linhas, rastreio.passagem2);
 }
 
+// The record of origins (kept only in the first run, whose results the others must repeat):
+// every byte that holds something was placed by a line of the source.
+void verificaOrigens(const Montador& m, const std::vector<int32_t>& origens, size_t numLinhas) {
+    exige(origens.size() == static_cast<size_t>(kTamanhoMemoria), "uma origem por endereço");
+    for (size_t endereco = 0; endereco < origens.size(); ++endereco) {
+        exige(origens[endereco] < static_cast<int32_t>(numLinhas), "a origem é uma linha da fonte");
+        exige(m.memoria[endereco] == 0 || origens[endereco] >= 0, "um byte posto tem a sua linha");
+    }
+}
+
 // The files a run without errors writes: the image, of the machine's size, and the listing,
 // two header lines and one line per symbol.
 void verificaArquivos(const Montador& m, Maquina maquina) {
@@ -110,9 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
 
     auto primeiro = std::make_unique<Montador>();
     Rastreio rastreio;
+    std::vector<int32_t> origens;
     primeiro->rastreio = &rastreio;
+    primeiro->origens = &origens;
     const Resultado resultado = executa(*primeiro, maquina, fonte.linhas);
     primeiro->rastreio = nullptr;
+    primeiro->origens = nullptr;
+    verificaOrigens(*primeiro, origens, fonte.linhas.size());
     verificaMensagens(resultado, fonte.linhas.size());
     verificaPassagens(*primeiro, resultado, rastreio, fonte.linhas);
     if (resultado.abandono.empty() && resultado.contErros == 0) verificaArquivos(*primeiro, maquina);

@@ -1,5 +1,5 @@
-// Fuzz target: orvandel-cli's option parser. The input is the argument list, each argument
-// ended by a NUL byte (the last one may go without).
+// Fuzz target: orvandel-cli's option parser and the batch's --resumo. The input is the argument
+// list, each argument ended by a NUL byte (the last one may go without).
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -23,6 +23,25 @@ bool arquivosVemDosArgumentos(const std::vector<std::string>& arquivos,
     return true;
 }
 
+// What the options promise the program: -o names the image of one source; the standard input
+// is read once, for a machine named by -m, and writes files only under -o; each export format once.
+void verificaRegras(const orvandel::OpcoesCli& opcoes) {
+    const auto entradas = std::count(opcoes.arquivos.begin(), opcoes.arquivos.end(), "-");
+    exige(!opcoes.saida || opcoes.ajuda || opcoes.versao || opcoes.arquivos.size() == 1,
+          "-o vale para um único arquivo");
+    exige(!opcoes.saida || !opcoes.saida->empty(), "-o tem um nome");
+    if (!opcoes.ajuda && !opcoes.versao) {
+        exige(entradas <= 1, "a entrada padrão é lida uma vez");
+        exige(entradas == 0 || opcoes.maquina.has_value(), "a entrada padrão tem máquina");
+        exige(entradas == 0 || opcoes.saida || (!opcoes.listagem && opcoes.formatos.empty()),
+              "a entrada padrão só grava com -o");
+    }
+    auto formatos = opcoes.formatos;
+    std::sort(formatos.begin(), formatos.end());
+    exige(std::adjacent_find(formatos.begin(), formatos.end()) == formatos.end(),
+          "cada formato uma vez");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
@@ -36,5 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const orvandel::OpcoesCli& opcoes = std::get<orvandel::OpcoesCli>(lidas);
     exige(!opcoes.arquivos.empty() || opcoes.ajuda || opcoes.versao, "sem erro, há o que fazer");
     exige(arquivosVemDosArgumentos(opcoes.arquivos, lista), "os arquivos são argumentos, em ordem");
+    verificaRegras(opcoes);
+    const auto lote = orvandel::separaResumo(lista);
+    if (const auto* separados = std::get_if<orvandel::ArgumentosLote>(&lote))
+        exige(std::none_of(separados->argumentos.begin(), separados->argumentos.end(),
+                           [](const std::string& a) {
+                               return a == "--resumo" || a.starts_with("--resumo=");
+                           }),
+              "o resumo sai dos argumentos do lote");
     return 0;
 }

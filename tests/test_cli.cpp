@@ -91,7 +91,7 @@ TEST_F(Cli, MontagemAbandonadaNaoGravaNemMostraMapa) {
     const auto r = executaCli(dir.caminho(), "--mapa hex g.zid");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.saida, "1 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n");
-    EXPECT_EQ(r.erros, "orvandel-cli: '99999999999' não é um valor inteiro válido\n");
+    EXPECT_EQ(r.erros, "orvandel-cli: g.zid:2: '99999999999' não é um valor inteiro válido\n");
     EXPECT_FALSE(existe("g.mem"));
 }
 
@@ -200,7 +200,9 @@ TEST_F(Cli, LoteInterrompido) {
     fonte("g.zid", "99999999999\n");
     const auto abandono = executaCli(dir.caminho(), "-b Z");
     EXPECT_EQ(abandono.status, 2);
-    EXPECT_EQ(abandono.erros, "orvandel-cli: '99999999999' não é um valor inteiro válido\n");
+    EXPECT_EQ(abandono.erros, "orvandel-cli: g.zid:1: '99999999999' não é um valor inteiro válido\n");
+    EXPECT_NE(leArquivo(dir / "Log_Zibel.txt").find("\r\nProcessamento interrompido: '99999999999' n\xE3o"),
+              std::string::npos); // the log keeps the text alone
 }
 
 TEST_F(Cli, VerbosoSemLoteEhErroDeUso) {

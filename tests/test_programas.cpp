@@ -3,7 +3,7 @@
 //   ;@ 80: 01 02                    bytes at an absolute (hexadecimal) address
 //   ;! 3 (ERRO) - Operando ...      the message list, line by line, in order (none: no messages)
 //   ;= INICIO 0                     a symbol's value
-//   ;abandona 'X' não é ...         the run is abandoned with this text
+//   ;abandona 7 'X' não é ...       the run is abandoned at line 7 with this text
 // Files are UTF-8. The machine comes from the extension (.zid Zibel, .kod Kovra, .qud Quirla, .jed Jelmo).
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "apoio.hpp"
 #include "fonte.hpp"
 #include "nomes.hpp"
+#include "orvandel/montagem.hpp"
 
 namespace orvandel {
 namespace {
@@ -71,6 +72,40 @@ std::string nomeCaso(const testing::TestParamInfo<std::string>& info) {
     return nome;
 }
 
+// The same run through the front ends' face, recording origins: nothing else changes, no byte a
+// line placed is left without its line, and without messages (which skip bytes) each annotated
+// line's bytes point back to it.
+void verificaOrigens(const std::string& programa, const std::vector<std::string>& linhas,
+                     const Montador& semRegistro, const Expectativas& esperado) {
+    Montagem montagem;
+    montagem.registraOrigens(true);
+    try {
+        montagem.monta(maquinaPorExtensao(programa), linhas);
+    } catch (const ValorInteiroInvalido&) { // the first run has checked it
+    }
+    EXPECT_EQ(montagem.memoria(), semRegistro.memoria);
+    EXPECT_EQ(montagem.mensagens(), semRegistro.mensagens());
+    ASSERT_EQ(montagem.origens().size(), size_t{kTamanhoMemoria});
+    for (const auto& [indice, bytes] : esperado.bytesLinha) {
+        if (!semRegistro.mensagens().empty() || !esperado.abandono.empty()) break;
+        const int32_t endereco = montagem.enderecosLinhas()[indice];
+        for (size_t k = 0; k < teste::leBytes(bytes).size(); ++k)
+            EXPECT_EQ(montagem.linhaDoByte(endereco + static_cast<int32_t>(k)), indice)
+                << "linha " << indice + 1 << ", byte " << k;
+    }
+    for (int32_t endereco = 0; endereco < kTamanhoMemoria; ++endereco) {
+        const int32_t linha = montagem.linhaDoByte(endereco);
+        if (montagem.memoria()[static_cast<size_t>(endereco)] != 0) {
+            EXPECT_GE(linha, 0) << endereco;
+        }
+        EXPECT_LT(linha, static_cast<int32_t>(linhas.size())) << endereco;
+    }
+    montagem.registraOrigens(false);
+    montagem.monta(maquinaPorExtensao(programa), {});
+    EXPECT_TRUE(montagem.origens().empty() && montagem.enderecosLinhas().empty());
+    EXPECT_EQ(montagem.linhaDoByte(0), -1);
+}
+
 class Programa : public testing::TestWithParam<std::string> {};
 
 TEST_P(Programa, MontaComoAnotado) {
@@ -88,7 +123,7 @@ TEST_P(Programa, MontaComoAnotado) {
     try {
         m.monta(maquinaPorExtensao(GetParam()), linhas);
     } catch (const ValorInteiroInvalido& e) {
-        abandono = e.what();
+        abandono = std::to_string(e.numLinha() + 1) + " " + e.what();
     }
     EXPECT_EQ(abandono, esperado.abandono);
     EXPECT_EQ(teste::linhasMensagens(m), esperado.mensagens);
@@ -107,6 +142,7 @@ TEST_P(Programa, MontaComoAnotado) {
     if (m.contErros() == 0 && abandono.empty()) {
         EXPECT_EQ(rastreio.passagem1, rastreio.passagem2) << "as passagens divergem";
     }
+    verificaOrigens(GetParam(), linhas, m, esperado);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arquivos, Programa, testing::ValuesIn(programas()), nomeCaso);

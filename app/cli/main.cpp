@@ -1,65 +1,162 @@
 // orvandel-cli: assembles source files, or a batch of a directory's sources, without a window.
 // Messages go to stdout, failures to stderr; the exit status tells success (0), source errors (1)
 // or a failure (2).
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "argumentos.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
+#include "listagem_fonte.hpp"
 #include "lote.hpp"
 #include "mapa.hpp"
 #include "nomes.hpp"
 #include "opcoes.hpp"
 #include "orvandel/montagem.hpp"
+#include "relato.hpp"
 #include "saidas.hpp"
+#include "terminal.hpp"
+#include "texto.hpp"
 
 namespace orvandel {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 enum Saida { kSemErros = 0, kComErros = 1, kFalha = 2 };
 
-void imprime(std::string_view texto) {
-    std::fwrite(texto.data(), 1, texto.size(), stdout);
+constexpr std::string_view kEntradaPadrao = "-";
+
+TextoFonte leEntradaPadrao() {
+    std::string bytes;
+    char bloco[65536];
+    for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, stdin)) > 0;) bytes.append(bloco, lidos);
+    if (std::ferror(stdin))
+        throw FalhaArquivo("Não foi possível ler a entrada padrão: " + descricaoErro(errno));
+    return decodificaFonte(bytes);
 }
 
-void imprimeFalha(const std::string& texto) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "orvandel-cli: %s\n", texto.c_str());
+bool extensaoConhecida(std::string_view arquivo) {
+    if (arquivo.size() < 4 || arquivo[arquivo.size() - 4] != '.') return false;
+    const std::string extensao = maiusculas(arquivo.substr(arquivo.size() - 3));
+    return extensao == "ZID" || extensao == "KOD" || extensao == "QUD" || extensao == "JED";
 }
 
-void imprimeMensagens(const Montagem& montagem) {
-    std::string texto;
-    for (const Mensagem& mensagem : montagem.mensagens()) {
-        texto += mensagem.linhaLista();
-        texto += '\n';
+// Without -m the extension decides; a student whose prog.asm is read as Jelmo is told so.
+Maquina maquinaDoArquivo(const std::string& arquivo, const OpcoesCli& opcoes, Console& console) {
+    if (opcoes.maquina) return *opcoes.maquina;
+    const Maquina maquina = maquinaPorExtensao(arquivo);
+    if (!extensaoConhecida(arquivo))
+        console.falha(arquivo + ": máquina " + std::string(nomeMaquina(maquina)) + " (pela extensão)");
+    return maquina;
+}
+
+// The files a run may write. Every name but the image's takes the image's name with another
+// extension in place of its last three characters.
+struct Destinos {
+    fs::path fonte; // empty for the standard input
+    fs::path imagem;
+    std::optional<fs::path> listagem;
+    std::vector<std::pair<FormatoExportacao, fs::path>> exportacoes;
+};
+
+std::string nomeDerivado(const std::string& imagem, std::string_view extensao) {
+    return imagem.substr(0, imagem.size() - 3) + std::string(extensao);
+}
+
+// -o NOME names the image; without a three-letter extension of its own it gets ".mem".
+std::string nomeDaImagem(const std::string& arquivo, const OpcoesCli& opcoes) {
+    if (!opcoes.saida) return nomesSaida(arquivo).imagem.string();
+    const std::string& nome = *opcoes.saida;
+    return nome.size() >= 4 && nome[nome.size() - 4] == '.' ? nome : nome + ".mem";
+}
+
+Destinos destinos(const std::string& arquivo, const OpcoesCli& opcoes) {
+    Destinos d;
+    if (arquivo != kEntradaPadrao) d.fonte = arquivo;
+    const std::string imagem = nomeDaImagem(arquivo, opcoes);
+    d.imagem = imagem;
+    if (opcoes.listagem) d.listagem = nomeDerivado(imagem, "lst");
+    for (FormatoExportacao formato : opcoes.formatos)
+        d.exportacoes.emplace_back(formato, nomeDerivado(imagem, extensaoExportacao(formato)));
+    std::set<fs::path> nomes = {d.imagem, nomeDerivado(imagem, "map")};
+    auto confere = [&](const fs::path& nome) {
+        if (!nomes.insert(nome).second)
+            throw FalhaArquivo("O nome " + nome.string() +
+                               " serviria a duas saídas: nada foi gravado (escolha outro com -o)");
+    };
+    if (d.listagem) confere(*d.listagem);
+    for (const auto& [formato, nome] : d.exportacoes) confere(nome);
+    return d;
+}
+
+void grava(const Destinos& d, const fs::path& nome, std::string_view conteudo, RelatoMontagem& r) {
+    recusaSobreFonte(d.fonte, nome);
+    gravaAtomicamente(nome, conteudo);
+    r.gravados.push_back(nome.string());
+}
+
+// The run and its files: the image and symbol listing through the step both programs share,
+// then the annotated listing (also after errors) and the exports (only without errors).
+void montaEGravaTudo(Montagem& montagem, const TextoFonte& fonte, const Destinos& d,
+                     const OpcoesCli& opcoes, RelatoMontagem& r) {
+    montagem.registraOrigens(d.listagem || !d.exportacoes.empty());
+    r.montagem = &montagem;
+    const bool gravaArquivos = !(r.arquivo == kEntradaPadrao && !opcoes.saida);
+    if (!gravaArquivos) {
+        montagem.monta(r.maquina, fonte.linhas);
+        return;
     }
-    imprime(texto);
+    if (montaEGrava(montagem, r.maquina, fonte.linhas, d.fonte, d.imagem))
+        r.gravados = {d.imagem.string(), nomeDerivado(d.imagem.string(), "map")};
+    const std::string titulo = r.arquivo == kEntradaPadrao ? "(entrada padrão)" : r.arquivo;
+    if (d.listagem) grava(d, *d.listagem, conteudoListagemFonte(titulo, fonte.linhas, montagem), r);
+    if (montagem.contErros() != 0) return;
+    for (const auto& [formato, nome] : d.exportacoes)
+        grava(d, nome,
+              conteudoExportacao(formato, r.maquina, montagem.memoria(), montagem.origens()), r);
 }
 
-// One source file in its own run: messages, then the outputs, then the map. The messages come
-// before a failure's text, also when the run is abandoned or an output cannot be written.
-Saida montaArquivo(Montagem& montagem, const std::string& arquivo, const OpcoesCli& opcoes) {
-    const TextoFonte fonte = leArquivoFonte(arquivo);
-    const Maquina maquina = opcoes.maquina.value_or(maquinaPorExtensao(arquivo));
-    bool gravou = false;
+// One source in its own run. Its failure (an unreadable source, an output that cannot be
+// written, an abandoned run) ends only this source's run, with status 2.
+RelatoMontagem montaArquivo(Montagem& montagem, const std::string& arquivo,
+                            const OpcoesCli& opcoes, Console& console) {
+    RelatoMontagem r;
+    r.arquivo = arquivo;
+    r.maquina = maquinaDoArquivo(arquivo, opcoes, console);
     try {
-        gravou = montaEGrava(montagem, maquina, fonte.linhas, arquivo, nomesSaida(arquivo).imagem);
+        const TextoFonte fonte = arquivo == kEntradaPadrao ? leEntradaPadrao() : leArquivoFonte(arquivo);
+        montaEGravaTudo(montagem, fonte, destinos(arquivo, opcoes), opcoes, r);
+        r.status = montagem.contErros() == 0 ? kSemErros : kComErros;
     } catch (const ValorInteiroInvalido& abandono) {
-        imprimeMensagens(montagem);
-        imprimeFalha(abandono.what());
-        return kFalha;
-    } catch (const FalhaArquivo&) {
-        imprimeMensagens(montagem);
-        throw;
+        r.abandono = Abandono{abandono.numLinha(), abandono.what()};
+        r.status = kFalha;
+    } catch (const FalhaArquivo& falha) {
+        r.falha = falha.what();
+        r.status = kFalha;
     }
-    imprimeMensagens(montagem);
-    if (gravou) imprime(" Código gerado sem erros \n");
-    if (opcoes.mapa) imprime(textoMapa(montagem.memoria(), maquina, *opcoes.mapa));
-    return gravou ? kSemErros : kComErros;
+    return r;
+}
+
+// The messages come before a failure's text, also when the run is abandoned or an output
+// cannot be written; the map follows a run that went through, with errors or without.
+void apresenta(const RelatoMontagem& r, const OpcoesCli& opcoes, Console& console) {
+    if (opcoes.forma == FormaMensagens::Json) {
+        console.imprime(documentoJson(r, opcoes.mapa.has_value()));
+    } else if (r.montagem) {
+        console.imprime(textoMensagens(*r.montagem, opcoes.forma, r.arquivo));
+    }
+    if (r.abandono)
+        console.falha(r.arquivo + ":" + std::to_string(r.abandono->numLinha + 1) + ": " + r.abandono->texto);
+    if (!r.falha.empty()) console.falha(r.falha);
+    if (r.status == kFalha || opcoes.forma == FormaMensagens::Json) return;
+    if (r.status == kSemErros) console.imprime(" Código gerado sem erros \n");
+    if (opcoes.mapa) console.imprime(textoMapa(r.montagem->memoria(), r.maquina, *opcoes.mapa));
 }
 
 // A message's CR LF line breaks as a terminal writes them.
@@ -69,60 +166,94 @@ std::string quebrasDeTerminal(std::string texto) {
     return texto;
 }
 
-// The batch's messages, which the desktop program shows in message boxes, are printed instead.
+// The batch's messages, which the desktop program shows in message boxes, are printed instead;
+// each source's outcome is kept for the summary.
 class MensagensNaSaida : public Mensageiro {
-  public:
+public:
+    explicit MensagensNaSaida(Console& console) : console_(console) {}
     void mostraMensagem(const std::string& texto) override {
-        imprime(quebrasDeTerminal(texto) + "\n");
+        console_.imprime(quebrasDeTerminal(texto) + "\n");
     }
+    void arquivoProcessado(const ArquivoDoLote& arquivo) override { arquivos.push_back(arquivo); }
+
+    std::vector<ArquivoDoLote> arquivos;
+
+private:
+    Console& console_;
 };
 
-Saida executaEmLote(const LinhaDeComando& linha) {
-    MensagensNaSaida mensageiro;
-    try {
-        const ResumoLote resumo = executaLote(linha.maquinaAlvo, linha.verboso, mensageiro, {});
-        return resumo.comErros == 0 ? kSemErros : kComErros;
-    } catch (const std::runtime_error& falha) { // FalhaArquivo, ValorInteiroInvalido
-        imprimeFalha(falha.what());
-        return kFalha;
-    }
+// An abandoned run names its file and line; the log keeps the text alone.
+std::string textoFalhaLote(const std::string& falha, const std::vector<ArquivoDoLote>& arquivos) {
+    if (arquivos.empty() || arquivos.back().falha != falha || arquivos.back().linhaFalha < 0)
+        return falha;
+    return arquivos.back().nome + ":" + std::to_string(arquivos.back().linhaFalha + 1) + ": " + falha;
 }
 
-int executaComArquivos(const std::vector<std::string>& argumentos) {
+Saida gravaResumo(const std::string& nome, const std::vector<ArquivoDoLote>& arquivos, Console& console) {
+    const bool csv = maiusculas(fs::path(nome).extension().string()) == ".CSV";
+    try {
+        gravaAtomicamente(nome, csv ? resumoCsv(arquivos) : resumoJson(arquivos));
+    } catch (const FalhaArquivo& falha) {
+        console.falha(falha.what());
+        return kFalha;
+    }
+    return kSemErros;
+}
+
+Saida executaEmLote(const LinhaDeComando& linha, const std::optional<std::string>& resumo,
+                    Console& console) {
+    MensagensNaSaida mensageiro(console);
+    Saida saida = kSemErros;
+    try {
+        const ResumoLote total = executaLote(linha.maquinaAlvo, linha.verboso, mensageiro, {});
+        saida = total.comErros == 0 ? kSemErros : kComErros;
+    } catch (const std::runtime_error& falha) { // FalhaArquivo, ValorInteiroInvalido
+        console.falha(textoFalhaLote(falha.what(), mensageiro.arquivos));
+        saida = kFalha;
+    }
+    if (resumo) saida = std::max(saida, gravaResumo(*resumo, mensageiro.arquivos, console));
+    return saida;
+}
+
+Saida executaComArquivos(const std::vector<std::string>& argumentos, Console& console) {
     const auto lidas = leOpcoes(argumentos);
     if (const std::string* erro = std::get_if<std::string>(&lidas)) {
-        imprimeFalha(*erro + " (veja orvandel-cli --help)");
+        console.falha(*erro + " (veja orvandel-cli --help)");
         return kFalha;
     }
     const OpcoesCli& opcoes = std::get<OpcoesCli>(lidas);
-    if (opcoes.ajuda) return imprime(kAjuda), kSemErros;
-    if (opcoes.versao) return imprime("orvandel-cli " ORVANDEL_VERSAO "\n"), kSemErros;
+    if (opcoes.ajuda) return console.imprime(kAjuda), kSemErros;
+    if (opcoes.versao) return console.imprime("orvandel-cli " ORVANDEL_VERSAO "\n"), kSemErros;
 
     Montagem montagem;
     int status = kSemErros;
     for (const std::string& arquivo : opcoes.arquivos) {
-        if (opcoes.arquivos.size() > 1) imprime("Arquivo: " + arquivo + "\n");
-        Saida saida = kFalha;
-        try {
-            saida = montaArquivo(montagem, arquivo, opcoes);
-        } catch (const FalhaArquivo& falha) {
-            imprimeFalha(falha.what());
-        }
-        status = std::max(status, static_cast<int>(saida));
+        if (opcoes.arquivos.size() > 1 && opcoes.forma != FormaMensagens::Json)
+            console.imprime("Arquivo: " + arquivo + "\n");
+        const RelatoMontagem relato = montaArquivo(montagem, arquivo, opcoes, console);
+        apresenta(relato, opcoes, console);
+        status = std::max(status, relato.status);
     }
-    return status;
+    return static_cast<Saida>(status);
 }
 
 // A first argument "-b" or "-v" selects the batch scan; any other keeps the file mode. Without
-// a window, "-v" without "-b" has nothing to do.
-int executa(const std::vector<std::string>& argumentos) {
-    const LinhaDeComando linha = examinaArgumentos(argumentos);
-    if (linha.modo == ModoInicio::Lote) return executaEmLote(linha);
-    if (linha.modo == ModoInicio::Interativo && !argumentos.empty()) {
-        imprimeFalha("a opção -v só vale com -b (veja orvandel-cli --help)");
+// a window, "-v" without "-b" has nothing to do. A batch's "--resumo FILE" is taken out before
+// the scan, which would read the name as the machine letter.
+Saida executa(const std::vector<std::string>& argumentos, Console& console) {
+    const auto separados = separaResumo(argumentos);
+    const auto* lote = std::get_if<ArgumentosLote>(&separados);
+    const LinhaDeComando linha = examinaArgumentos(lote ? lote->argumentos : argumentos);
+    if (linha.modo == ModoInicio::Lote && !lote) {
+        console.falha(std::get<std::string>(separados) + " (veja orvandel-cli --help)");
         return kFalha;
     }
-    return executaComArquivos(argumentos);
+    if (linha.modo == ModoInicio::Lote) return executaEmLote(linha, lote->resumo, console);
+    if (linha.modo == ModoInicio::Interativo && !(lote ? lote->argumentos : argumentos).empty()) {
+        console.falha("a opção -v só vale com -b (veja orvandel-cli --help)");
+        return kFalha;
+    }
+    return executaComArquivos(argumentos, console);
 }
 
 } // namespace
@@ -133,5 +264,7 @@ int main(int argc, char** argv) {
     // Past a file-size limit a write then fails with EFBIG instead of killing the program, so the
     // temporary file is removed, the old file stays, and the failure is reported.
     std::signal(SIGXFSZ, SIG_IGN);
-    return orvandel::executa(std::vector<std::string>(argv + 1, argv + argc));
+    orvandel::Console console;
+    const int status = orvandel::executa(std::vector<std::string>(argv + 1, argv + argc), console);
+    return console.confereSaida() ? status : orvandel::kFalha;
 }

@@ -62,6 +62,11 @@ std::string textoResumo(Maquina maquina, const ResumoLote& resumo) {
     return texto;
 }
 
+void contaMensagens(ArquivoDoLote& arquivo, const Montagem& montagem) {
+    arquivo.erros = montagem.contErros();
+    arquivo.avisos = static_cast<int32_t>(montagem.mensagens().size()) - arquivo.erros;
+}
+
 class LoteDeUmaMaquina {
 public:
     LoteDeUmaMaquina(Maquina maquina, bool verboso, const fs::path& diretorio)
@@ -73,7 +78,7 @@ public:
 
 private:
     void processaArquivo(const std::string& nome);
-    void montaArquivo(const std::string& nome);
+    void montaArquivo(const std::string& nome, ArquivoDoLote& arquivo);
     void registraFalho(const std::string& nome, std::span<const Mensagem> mensagens);
 
     Maquina maquina_;
@@ -82,9 +87,11 @@ private:
     Montagem montagem_;
     Log log_;
     ResumoLote resumo_;
+    Mensageiro* mensageiro_ = nullptr;
 };
 
 ResumoLote LoteDeUmaMaquina::processa(Mensageiro& mensageiro) {
+    mensageiro_ = &mensageiro;
     log_.linha("Inicio do processamento");
     const std::vector<std::string> nomes = fontesDoDiretorio(diretorio_, maquina_);
     if (nomes.empty()) {
@@ -102,27 +109,39 @@ ResumoLote LoteDeUmaMaquina::processa(Mensageiro& mensageiro) {
 // was abandoned halfway.
 void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
     ++resumo_.processados;
+    ArquivoDoLote arquivo;
+    arquivo.nome = nome;
+    arquivo.maquina = maquina_;
     try {
-        montaArquivo(nome);
-    } catch (const ValorInteiroInvalido&) {
+        montaArquivo(nome, arquivo);
+    } catch (const ValorInteiroInvalido& abandono) {
         registraFalho(nome, montagem_.mensagens());
+        contaMensagens(arquivo, montagem_);
+        arquivo.falha = abandono.what();
+        arquivo.linhaFalha = abandono.numLinha();
+        mensageiro_->arquivoProcessado(arquivo);
         throw;
-    } catch (const FalhaArquivo&) {
+    } catch (const FalhaArquivo& falha) {
         registraFalho(nome, {});
+        arquivo.falha = falha.what();
+        mensageiro_->arquivoProcessado(arquivo);
         throw;
     }
+    mensageiro_->arquivoProcessado(arquivo);
 }
 
-void LoteDeUmaMaquina::montaArquivo(const std::string& nome) {
+void LoteDeUmaMaquina::montaArquivo(const std::string& nome, ArquivoDoLote& arquivo) {
     const fs::path fonte = diretorio_ / nome;
     const TextoFonte texto = leArquivoFonte(fonte);
     montagem_.monta(maquina_, texto.linhas);
+    contaMensagens(arquivo, montagem_);
     if (montagem_.contErros() != 0) {
         ++resumo_.comErros;
         registraFalho(nome, montagem_.mensagens());
         return;
     }
     gravaImagem(fonte, diretorio_ / nomeArquivoMem(nome), montagem_);
+    arquivo.imagemGravada = true;
     if (verboso_) log_.linha("Arquivo: " + nome + ": montagem sem erros");
 }
 

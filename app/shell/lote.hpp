@@ -9,14 +9,27 @@
 
 namespace orvandel {
 
+// What became of one source of a batch, for a front end's per-file summary.
+struct ArquivoDoLote {
+    std::string nome; // the bare name found in the directory
+    Maquina maquina = Maquina::Zibel;
+    int32_t erros = 0;
+    int32_t avisos = 0;
+    bool imagemGravada = false;
+    std::string falha;       // the failure that stopped the batch at this file, if one did
+    int32_t linhaFalha = -1; // the zero-based line at which an abandoned run stopped
+};
+
 // How a front end shows a message: the desktop program in a modal message box, the CLI on
 // stdout. The batch goes on only when mostraMensagem returns. iniciaMaquina comes before each
-// machine's run, so that a window can name the batch in its title and select the machine.
+// machine's run, so that a window can name the batch in its title and select the machine;
+// arquivoProcessado after each source, also the one at which a failure stops the batch.
 class Mensageiro {
 public:
     virtual ~Mensageiro() = default;
     virtual void mostraMensagem(const std::string& texto) = 0;
     virtual void iniciaMaquina(int /*maquinaAlvo*/, bool /*todasAsMaquinas*/) {}
+    virtual void arquivoProcessado(const ArquivoDoLote& /*arquivo*/) {}
 };
 
 struct ResumoLote {

@@ -10,8 +10,6 @@ namespace orvandel {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 // An output named like its source (prog.mem, prog.map) would destroy the source.
 void recusaSobreFonte(const fs::path& fonte, const fs::path& saida) {
     std::error_code erro;
@@ -19,8 +17,6 @@ void recusaSobreFonte(const fs::path& fonte, const fs::path& saida) {
         throw FalhaArquivo("O arquivo " + saida.string() +
                            " é o próprio arquivo fonte e não será sobrescrito: nada foi gravado");
 }
-
-} // namespace
 
 NomesSaida nomesSaida(const fs::path& fonte) {
     const std::string imagem = nomeArquivoMem(fonte.string());

@@ -17,6 +17,9 @@ struct NomesSaida {
 
 NomesSaida nomesSaida(const std::filesystem::path& fonte);
 
+// Throws FalhaArquivo when `saida` is the file `fonte` itself (an empty `fonte` has no file).
+void recusaSobreFonte(const std::filesystem::path& fonte, const std::filesystem::path& saida);
+
 // Throw FalhaArquivo when an output would replace `fonte` (nothing is written then) or when a
 // file cannot be written. The listing takes the image's name with "map" for its last three
 // characters.

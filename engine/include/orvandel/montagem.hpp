@@ -17,6 +17,7 @@
 namespace orvandel {
 
 struct Montador;
+struct Rastreio;
 
 class Montagem {
   public:
@@ -29,8 +30,22 @@ class Montagem {
     // (UTF-8). Throws ValorInteiroInvalido when a numeral does not convert: the run stops there
     // and the results hold what it reached.
     void monta(Maquina maquina, std::span<const std::string> linhas);
-    // The image zeroed and every table and message emptied, as before the first run.
+    // The image zeroed and every table, message and recorded origin emptied, as before the
+    // first run.
     void limpa();
+
+    // Whether the next runs record which source line placed each byte and at which address
+    // each line starts (off at first). A run without the record costs nothing more.
+    void registraOrigens(bool ligado);
+    // After a recording run: for each of the 65,536 addresses, the zero-based index of the line
+    // that placed the byte there last, or -1 where no line placed one. Empty when the last run
+    // did not record.
+    std::span<const int32_t> origens() const;
+    // origens()[endereco]; -1 also outside the image and after a run that did not record.
+    int32_t linhaDoByte(int32_t endereco) const;
+    // After a recording run: for each source line, the address at which pass 2 began it (where
+    // its bytes go). Shorter than the source when the run was abandoned; empty when not recorded.
+    std::span<const int32_t> enderecosLinhas() const;
 
     Maquina maquina() const;
     const Memoria& memoria() const;
@@ -39,7 +54,12 @@ class Montagem {
     int32_t contErros() const;
 
   private:
+    void esqueceOrigens();
+
     std::unique_ptr<Montador> montador_; // the image and tables are too large for the stack
+    bool registraOrigens_ = false;
+    std::vector<int32_t> origens_;
+    std::unique_ptr<Rastreio> rastreio_; // the line addresses of a recording run
 };
 
 } // namespace orvandel
