@@ -1,19 +1,21 @@
 // orvandel-cli: assembles source files, or a batch of a directory's sources, without a window.
 // Messages go to stdout, failures to stderr; the exit status tells success (0), source errors (1)
 // or a failure (2).
-#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "argumentos.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
+#include "leitura.hpp"
 #include "lote.hpp"
 #include "mapa.hpp"
 #include "nomes.hpp"
 #include "opcoes.hpp"
 #include "orvandel/montagem.hpp"
+#include "processo.hpp"
 #include "saidas.hpp"
 
 namespace orvandel {
@@ -43,11 +45,12 @@ void imprimeMensagens(const Montagem& montagem) {
 // One source file in its own run: messages, then the outputs, then the map. The messages come
 // before a failure's text, also when the run is abandoned or an output cannot be written.
 Saida montaArquivo(Montagem& montagem, const std::string& arquivo, const OpcoesCli& opcoes) {
-    const TextoFonte fonte = leArquivoFonte(arquivo);
+    const std::filesystem::path caminho = caminhoUtf8(arquivo);
+    const TextoFonte fonte = leArquivoFonte(caminho);
     const Maquina maquina = opcoes.maquina.value_or(maquinaPorExtensao(arquivo));
     bool gravou = false;
     try {
-        gravou = montaEGrava(montagem, maquina, fonte.linhas, arquivo, nomesSaida(arquivo).imagem);
+        gravou = montaEGrava(montagem, maquina, fonte.linhas, caminho, nomesSaida(caminho).imagem);
     } catch (const ValorInteiroInvalido& abandono) {
         imprimeMensagens(montagem);
         imprimeFalha(abandono.what());
@@ -130,8 +133,6 @@ int executa(const std::vector<std::string>& argumentos) {
 } // namespace orvandel
 
 int main(int argc, char** argv) {
-    // Past a file-size limit a write then fails with EFBIG instead of killing the program, so the
-    // temporary file is removed, the old file stays, and the failure is reported.
-    std::signal(SIGXFSZ, SIG_IGN);
-    return orvandel::executa(std::vector<std::string>(argv + 1, argv + argc));
+    orvandel::preparaProcesso();
+    return orvandel::executa(orvandel::argumentosDoPrograma(argc, argv));
 }
