@@ -2,7 +2,6 @@
 // Messages go to stdout, failures to stderr; the exit status tells success (0), source errors (1)
 // or a failure (2).
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -11,12 +10,14 @@
 #include "argumentos.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
+#include "leitura.hpp"
 #include "listagem_fonte.hpp"
 #include "lote.hpp"
 #include "mapa.hpp"
 #include "nomes.hpp"
 #include "opcoes.hpp"
 #include "orvandel/montagem.hpp"
+#include "processo.hpp"
 #include "relato.hpp"
 #include "saidas.hpp"
 #include "terminal.hpp"
@@ -78,13 +79,14 @@ std::string nomeDaImagem(const std::string& arquivo, const OpcoesCli& opcoes) {
 
 Destinos destinos(const std::string& arquivo, const OpcoesCli& opcoes) {
     Destinos d;
-    if (arquivo != kEntradaPadrao) d.fonte = arquivo;
+    if (arquivo != kEntradaPadrao) d.fonte = caminhoUtf8(arquivo);
     const std::string imagem = nomeDaImagem(arquivo, opcoes);
-    d.imagem = imagem;
-    if (opcoes.listagem) d.listagem = nomeDerivado(imagem, "lst");
+    d.imagem = caminhoUtf8(imagem);
+    if (opcoes.listagem) d.listagem = caminhoUtf8(nomeDerivado(imagem, "lst"));
     for (FormatoExportacao formato : opcoes.formatos)
-        d.exportacoes.emplace_back(formato, nomeDerivado(imagem, extensaoExportacao(formato)));
-    std::set<fs::path> nomes = {d.imagem, nomeDerivado(imagem, "map")};
+        d.exportacoes.emplace_back(formato,
+                                   caminhoUtf8(nomeDerivado(imagem, extensaoExportacao(formato))));
+    std::set<fs::path> nomes = {d.imagem, caminhoUtf8(nomeDerivado(imagem, "map"))};
     auto confere = [&](const fs::path& nome) {
         if (!nomes.insert(nome).second)
             throw FalhaArquivo("O nome " + nome.string() +
@@ -130,7 +132,7 @@ RelatoMontagem montaArquivo(Montagem& montagem, const std::string& arquivo,
     r.arquivo = arquivo;
     r.maquina = maquinaDoArquivo(arquivo, opcoes, console);
     try {
-        const TextoFonte fonte = arquivo == kEntradaPadrao ? leEntradaPadrao() : leArquivoFonte(arquivo);
+        const TextoFonte fonte = arquivo == kEntradaPadrao ? leEntradaPadrao() : leArquivoFonte(caminhoUtf8(arquivo));
         montaEGravaTudo(montagem, fonte, destinos(arquivo, opcoes), opcoes, r);
         r.status = montagem.contErros() == 0 ? kSemErros : kComErros;
     } catch (const ValorInteiroInvalido& abandono) {
@@ -192,7 +194,7 @@ std::string textoFalhaLote(const std::string& falha, const std::vector<ArquivoDo
 Saida gravaResumo(const std::string& nome, const std::vector<ArquivoDoLote>& arquivos, Console& console) {
     const bool csv = maiusculas(fs::path(nome).extension().string()) == ".CSV";
     try {
-        gravaAtomicamente(nome, csv ? resumoCsv(arquivos) : resumoJson(arquivos));
+        gravaAtomicamente(caminhoUtf8(nome), csv ? resumoCsv(arquivos) : resumoJson(arquivos));
     } catch (const FalhaArquivo& falha) {
         console.falha(falha.what());
         return kFalha;
@@ -261,10 +263,8 @@ Saida executa(const std::vector<std::string>& argumentos, Console& console) {
 } // namespace orvandel
 
 int main(int argc, char** argv) {
-    // Past a file-size limit a write then fails with EFBIG instead of killing the program, so the
-    // temporary file is removed, the old file stays, and the failure is reported.
-    std::signal(SIGXFSZ, SIG_IGN);
+    orvandel::preparaProcesso();
     orvandel::Console console;
-    const int status = orvandel::executa(std::vector<std::string>(argv + 1, argv + argc), console);
+    const int status = orvandel::executa(orvandel::argumentosDoPrograma(argc, argv), console);
     return console.confereSaida() ? status : orvandel::kFalha;
 }

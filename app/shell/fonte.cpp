@@ -2,12 +2,9 @@
 #include "fonte.hpp"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "gravacao.hpp"
+#include "leitura.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
@@ -91,45 +88,6 @@ std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     return linhas;
 }
 
-[[noreturn]] void falhaLeitura(const std::filesystem::path& caminho, const std::string& causa) {
-    throw FalhaArquivo("Não foi possível ler o arquivo " + caminho.string() + ": " + causa);
-}
-
-// Only a regular file is read: opening a FIFO would wait for a writer, and a device such as
-// /dev/zero never ends. O_NONBLOCK keeps the open itself from waiting.
-int abreArquivoComum(const std::filesystem::path& caminho) {
-    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) falhaLeitura(caminho, descricaoErro(errno));
-    struct stat estado {};
-    if (::fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode)) return fd;
-    ::close(fd);
-    falhaLeitura(caminho, S_ISDIR(estado.st_mode) ? descricaoErro(EISDIR) : "não é um arquivo comum");
-}
-
-// Reads straight into a buffer of the file's size (one byte more, to see the end without a
-// second allocation); a file whose size the system does not know grows as it is read.
-std::string leTudo(int fd, const std::filesystem::path& caminho) {
-    struct stat info {};
-    const bool comTamanho = ::fstat(fd, &info) == 0 && info.st_size > 0;
-    std::string bytes(comTamanho ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16, '\0');
-    size_t total = 0;
-    for (;;) {
-        if (total == bytes.size()) bytes.resize(bytes.size() * 2);
-        const ssize_t lidos = ::read(fd, bytes.data() + total, bytes.size() - total);
-        if (lidos < 0 && errno == EINTR) continue;
-        if (lidos < 0) {
-            const int codigo = errno;
-            ::close(fd);
-            falhaLeitura(caminho, descricaoErro(codigo));
-        }
-        if (lidos == 0) break;
-        total += static_cast<size_t>(lidos);
-    }
-    ::close(fd);
-    bytes.resize(total);
-    return bytes;
-}
-
 } // namespace
 
 TextoFonte decodificaFonte(std::string_view bytes) {
@@ -166,10 +124,8 @@ std::string codificaFonte(const TextoFonte& texto) {
     return utf8ParaCp1252(corpo);
 }
 
-// Reads straight into a buffer of the file's size (one more byte shows the end at once), growing
-// it only for a file that grows while it is read, or one whose size the system cannot tell.
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
-    return decodificaFonte(leTudo(abreArquivoComum(caminho), caminho));
+    return decodificaFonte(leArquivoInteiro(caminho));
 }
 
 Codificacao gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto) {

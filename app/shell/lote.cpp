@@ -6,6 +6,7 @@
 
 #include "fonte.hpp"
 #include "gravacao.hpp"
+#include "leitura.hpp"
 #include "nomes.hpp"
 #include "saidas.hpp"
 #include "texto.hpp"
@@ -131,7 +132,7 @@ void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
 }
 
 void LoteDeUmaMaquina::montaArquivo(const std::string& nome, ArquivoDoLote& arquivo) {
-    const fs::path fonte = diretorio_ / nome;
+    const fs::path fonte = diretorio_ / caminhoUtf8(nome);
     const TextoFonte texto = leArquivoFonte(fonte);
     montagem_.monta(maquina_, texto.linhas);
     contaMensagens(arquivo, montagem_);
@@ -140,7 +141,7 @@ void LoteDeUmaMaquina::montaArquivo(const std::string& nome, ArquivoDoLote& arqu
         registraFalho(nome, montagem_.mensagens());
         return;
     }
-    gravaImagem(fonte, diretorio_ / nomeArquivoMem(nome), montagem_);
+    gravaImagem(fonte, diretorio_ / caminhoUtf8(nomeArquivoMem(nome)), montagem_);
     arquivo.imagemGravada = true;
     if (verboso_) log_.linha("Arquivo: " + nome + ": montagem sem erros");
 }

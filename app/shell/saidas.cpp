@@ -3,6 +3,7 @@
 
 #include "gravacao.hpp"
 #include "imagem.hpp"
+#include "leitura.hpp"
 #include "listagem.hpp"
 #include "nomes.hpp"
 
@@ -20,7 +21,7 @@ void recusaSobreFonte(const fs::path& fonte, const fs::path& saida) {
 
 NomesSaida nomesSaida(const fs::path& fonte) {
     const std::string imagem = nomeArquivoMem(fonte.string());
-    return {imagem, nomeArquivoMap(imagem)};
+    return {caminhoUtf8(imagem), caminhoUtf8(nomeArquivoMap(imagem))};
 }
 
 void gravaImagem(const fs::path& fonte, const fs::path& imagem, const Montagem& montagem) {
@@ -29,7 +30,7 @@ void gravaImagem(const fs::path& fonte, const fs::path& imagem, const Montagem& 
 }
 
 void gravaImagemEListagem(const fs::path& fonte, const fs::path& imagem, const Montagem& montagem) {
-    const fs::path listagem = nomeArquivoMap(imagem.string());
+    const fs::path listagem = caminhoUtf8(nomeArquivoMap(imagem.string()));
     recusaSobreFonte(fonte, imagem);
     recusaSobreFonte(fonte, listagem);
     gravaArquivoMem(imagem, montagem.maquina(), montagem.memoria());

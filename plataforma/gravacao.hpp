@@ -1,5 +1,6 @@
 // Files are written whole to a temporary file beside the target, then renamed over it: a failure
-// never leaves a half-written file, and the previous file stays intact.
+// never leaves a half-written file, and the previous file stays intact. How that is done is the
+// system's own business: posix/arquivos.cpp or win32/arquivos.cpp, chosen by CMake.
 #pragma once
 
 #include <filesystem>
@@ -18,8 +19,9 @@ public:
 // The Portuguese description of an errno value.
 std::string descricaoErro(int codigo);
 
-// Writes `conteudo` to `destino` atomically (through it, when it is a symbolic link). Throws
-// FalhaArquivo, with the old file untouched and no temporary file left.
+// Writes `conteudo` to `destino` atomically (through it, when it is a symbolic link), and makes
+// it durable before the rename. Throws FalhaArquivo, with the old file untouched and no
+// temporary file left.
 void gravaAtomicamente(const std::filesystem::path& destino, std::string_view conteudo);
 
 } // namespace orvandel

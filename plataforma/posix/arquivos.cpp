@@ -1,32 +1,21 @@
-// Atomic file replacement: temporary file in the target's directory, fsync when asked, rename.
-#include "gravacao.hpp"
-
+// File access on POSIX systems: whole-file reads, and atomic replacement through a temporary
+// file in the target's directory, fsync and rename.
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "erros.hpp"
+#include "gravacao.hpp"
+#include "leitura.hpp"
 
 namespace orvandel {
 
 namespace fs = std::filesystem;
 
 std::string descricaoErro(int codigo) {
-    switch (codigo) {
-    case ENOENT: return "arquivo ou diretório inexistente";
-    case EACCES:
-    case EPERM: return "permissão negada";
-    case EISDIR: return "é um diretório";
-    case ENOTDIR: return "um componente do caminho não é um diretório";
-    case ENOSPC: return "não há espaço no dispositivo";
-    case EFBIG: return "arquivo grande demais";
-    case EROFS: return "sistema de arquivos somente para leitura";
-    case ENAMETOOLONG: return "nome de arquivo longo demais";
-    case EMFILE:
-    case ENFILE: return "arquivos abertos demais";
-    case EDQUOT: return "cota de disco excedida";
-    case EIO: return "erro de entrada e saída";
-    default: return "erro do sistema " + std::to_string(codigo);
-    }
+    if (codigo == EDQUOT) return "cota de disco excedida";
+    return descricaoErroComum(codigo);
 }
 
 namespace {
@@ -90,7 +79,49 @@ void sincronizaDiretorio(const fs::path& diretorio) {
     ::close(fd);
 }
 
+[[noreturn]] void falhaLeitura(const fs::path& caminho, const std::string& causa) {
+    throw FalhaArquivo("Não foi possível ler o arquivo " + caminho.string() + ": " + causa);
+}
+
+// O_NONBLOCK keeps the open itself from waiting on a FIFO, which is then refused.
+int abreArquivoComum(const fs::path& caminho) {
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) falhaLeitura(caminho, descricaoErro(errno));
+    struct stat estado {};
+    if (::fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode)) return fd;
+    ::close(fd);
+    falhaLeitura(caminho, S_ISDIR(estado.st_mode) ? descricaoErro(EISDIR) : "não é um arquivo comum");
+}
+
+// Reads straight into a buffer of the file's size (one byte more, to see the end without a
+// second allocation); a file whose size the system does not know grows as it is read.
+std::string leTudo(int fd, const fs::path& caminho) {
+    struct stat info {};
+    const bool comTamanho = ::fstat(fd, &info) == 0 && info.st_size > 0;
+    std::string bytes(comTamanho ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16, '\0');
+    size_t total = 0;
+    for (;;) {
+        if (total == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t lidos = ::read(fd, bytes.data() + total, bytes.size() - total);
+        if (lidos < 0 && errno == EINTR) continue;
+        if (lidos < 0) {
+            const int codigo = errno;
+            ::close(fd);
+            falhaLeitura(caminho, descricaoErro(codigo));
+        }
+        if (lidos == 0) break;
+        total += static_cast<size_t>(lidos);
+    }
+    ::close(fd);
+    bytes.resize(total);
+    return bytes;
+}
+
 } // namespace
+
+std::string leArquivoInteiro(const fs::path& caminho) {
+    return leTudo(abreArquivoComum(caminho), caminho);
+}
 
 void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
     const fs::path alvo = alvoReal(destino);
