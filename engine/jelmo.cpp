@@ -32,13 +32,6 @@ std::optional<size_t> operandosExigidos(Forma forma) {
     }
 }
 
-void erro(const LinhaJelmo& l, std::string texto) {
-    l.m.diag.registraErro(std::move(texto), l.numLinha);
-}
-void aviso(const LinhaJelmo& l, std::string texto) {
-    l.m.diag.registraAviso(std::move(texto), l.numLinha);
-}
-
 // MOV src, dst (ADD, SUB, CMP, AND, OR): the source's word comes before the destination's.
 void geraDoisOperandos(const LinhaJelmo& l, int32_t codigo) {
     const int32_t palavraFonte = soma32(l.endereco, 2);
@@ -53,7 +46,7 @@ void geraUmOperando(const LinhaJelmo& l, const LinhaInstrucao& instrucao) {
     const OperandoCodificado destino =
         codificaOperando(l, l.operandos[0], false, soma32(l.endereco, 2));
     if (instrucao.forma == Forma::Salto && destino.modo == 0)
-        aviso(l, "O modo 0 não pode ser usado para instruções de desvio incondicional");
+        l.aviso("O modo 0 não pode ser usado para instruções de desvio incondicional");
     armazenaPalavra(l.m, instrucao.opcode | destino.campo(), l.endereco, l.numLinha);
 }
 
@@ -63,11 +56,11 @@ void geraSubrotina(const LinhaJelmo& l, int32_t codigo) {
     if (const std::optional<int> ligacao = registradorNomeado(l.operandos[0]))
         palavra |= *ligacao << 8;
     else
-        erro(l, "Especificação incorreta de registrador de ligação: " + trecho(l.operandos[0]));
+        l.erro("Especificação incorreta de registrador de ligação: " + trecho(l.operandos[0]));
     const OperandoCodificado destino =
         codificaOperando(l, l.operandos[1], false, soma32(l.endereco, 2));
     if (destino.modo == 0)
-        aviso(l, "O modo 0 não pode ser usado para instruções de desvio para subrotina");
+        l.aviso("O modo 0 não pode ser usado para instruções de desvio para subrotina");
     armazenaPalavra(l.m, palavra | destino.campo(), l.endereco, l.numLinha);
 }
 
@@ -76,7 +69,7 @@ void geraSubrotina(const LinhaJelmo& l, int32_t codigo) {
 int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, const std::string& operando) {
     if (const std::optional<int> registrador = registradorNomeado(operando))
         return codigo + *registrador;
-    erro(l, "Especificação de registrador incorreta: " + trecho(operando));
+    l.erro("Especificação de registrador incorreta: " + trecho(operando));
     return codigo;
 }
 
@@ -88,7 +81,7 @@ std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, const std::string& 
     if (ehNumero(alvo)) return converteNumero(l.m, alvo, l.numLinha);
     int32_t destino = 0;
     if (!resolveSimbolo(l.m, alvo, destino, l.numLinha)) {
-        erro(l, "Simbolo Indefinido: " + trecho(alvo));
+        l.erro("Simbolo Indefinido: " + trecho(alvo));
         return std::nullopt;
     }
     const int32_t seguinte = soma32(l.endereco, 2);
@@ -99,8 +92,8 @@ void colocaDeslocamento(const LinhaJelmo& l, const std::string& alvo, bool paraT
     const std::optional<int32_t> deslocamento = deslocamentoAlvo(l, alvo, paraTras);
     if (!deslocamento) return;
     if (*deslocamento < -128 || *deslocamento > 127) {
-        erro(l, "O valor " + std::to_string(*deslocamento) +
-                    " está fora da faixa permitida para Desvio Condicional (8 bits)");
+        l.erro("O valor " + std::to_string(*deslocamento) +
+               " está fora da faixa permitida para Desvio Condicional (8 bits)");
         return;
     }
     armazenaByte(l.m, *deslocamento, soma32(l.endereco, 1), l.numLinha);
@@ -117,7 +110,8 @@ int32_t bitsCondicao(const LinhaJelmo& l, std::string_view operando) {
         bits |= bit;
         resto.erase(posicao, 1);
     }
-    if (!resto.empty()) erro(l, "Código incorreto para instrução " + std::string(l.mnemonico));
+    if (!resto.empty())
+        l.erro("Código incorreto para instrução " + std::string(l.instrucao.mnemonico));
     return bits;
 }
 
@@ -177,11 +171,11 @@ void geraJelmo(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::st
     const std::string_view mnemonico = instrucao.mnemonico; // the operation in upper case
     const std::optional<size_t> exigidos = operandosExigidos(instrucao.forma);
     if (exigidos && operandos.size() != *exigidos) {
-        m.diag.registraErro("Número incorreto de operandos para instrução " + std::string(mnemonico),
-                            numLinha);
+        m.diag.registraErro(
+            "Número incorreto de operandos para instrução " + std::string(mnemonico), numLinha);
         return;
     }
-    geraInstrucao({m, mnemonico, operandos, contPosicao, numLinha}, instrucao);
+    geraInstrucao({{m, operandos, numLinha}, instrucao, contPosicao}, instrucao);
 }
 
 } // namespace orvandel

@@ -3,6 +3,7 @@
 // there is one, is the address or the immediate operand. The opcodes and operand forms stand in
 // the table of machine facts.
 #include "codificadores.hpp"
+#include "contexto.hpp"
 
 #include "montagem.hpp"
 #include "texto.hpp"
@@ -21,13 +22,7 @@ struct Codigo {
 };
 
 // One instruction line: its operands as written and where its reports go.
-struct Linha {
-    Montador& m;
-    const std::vector<std::string>& operandos;
-    int32_t numLinha;
-
-    void erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
-    void aviso(std::string texto) const { m.diag.registraAviso(std::move(texto), numLinha); }
+struct Linha : ContextoLinha {
     bool imediato(const std::string& operando, int32_t& valor) const {
         return valorImediato(m, operando, valor, numLinha);
     }
@@ -142,7 +137,7 @@ bool temSegundoByte(Forma forma) {
 
 void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
                 int32_t contPosicao, int32_t numLinha) {
-    const Codigo c = codifica(Linha{m, operandos, numLinha}, instrucao);
+    const Codigo c = codifica(Linha{{m, operandos, numLinha}}, instrucao);
     armazenaPalavra(m, c.primeiro, contPosicao, numLinha);
     if (temSegundoByte(instrucao.forma))
         armazenaPalavra(m, c.segundo, soma32(contPosicao, 1), numLinha);
