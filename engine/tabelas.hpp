@@ -72,12 +72,15 @@ public:
     void carrega(Maquina maquina);
     // The entry whose mnemonic equals `textoMaiusculo` (already upper case), if any.
     const tipoInstrucao* busca(std::string_view textoMaiusculo) const;
+    // The entry whose mnemonic equals `texto` in upper case, without the upper-cased copy.
+    const tipoInstrucao* buscaEmQualquerCaixa(std::string_view texto) const;
     const std::vector<tipoInstrucao>& entradas() const { return entradas_; }
 
 private:
     // Open addressing over the rows' packed mnemonics; each slot holds a row index, -1 if empty.
     static constexpr size_t kPosicoes = 128;
     static size_t posicaoInicial(uint64_t chave);
+    const tipoInstrucao* buscaChave(uint64_t chave) const;
 
     std::vector<tipoInstrucao> entradas_; // the filled entries; every other entry is free
     std::vector<uint64_t> chaves_;        // chaveMnemonico of each entry's mnemonic
