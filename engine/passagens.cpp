@@ -115,32 +115,32 @@ int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t num
 
 } // namespace
 
-void primeiraPassagem(Montador& m) {
+void primeiraPassagem(Montador& m, std::span<const std::string> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
-    for (size_t i = 0; i < m.linhas.size(); ++i) {
+    for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(m.linhas[i], linha), e)) continue;
+        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
         tokensEmMaiusculas(e);
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
     }
 }
 
-void segundaPassagem(Montador& m) {
+void segundaPassagem(Montador& m, std::span<const std::string> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
-    for (size_t i = 0; i < m.linhas.size(); ++i) {
+    for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(m.linhas[i], linha), e)) continue;
+        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
         if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
     }
 }
