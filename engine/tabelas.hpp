@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "maquinas.hpp"
+#include "simbolos.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
 
-inline bool ehJelmo(Maquina maquina) { return maquina == Maquina::Jelmo; }
 
 // Capacity shared by the symbol, instruction and directive tables.
 inline constexpr int kEntradasTabela = 1000;
@@ -24,12 +24,6 @@ struct elemLinha {
     std::string rotulo;
     std::string operacao;
     std::vector<std::string> operandos;
-};
-
-struct tipoSimbolo {
-    std::string nome;
-    int32_t valor = -1;
-    int32_t numLinha = -1; // the zero-based line whose label defined it
 };
 
 struct tipoInstrucao {
