@@ -95,5 +95,14 @@ TEST(Navegacao, EnderecoDigitadoNoMapa) {
     }
 }
 
+TEST(Navegacao, PrimeiroEnderecoDasLinhas) {
+    const std::vector<int32_t> origens = {-1, 3, 1, 1, -1, 2};
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 6, 1, 1), 2);
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 6, 2, 3), 1);
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 6, 0, 0), std::nullopt);
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 5, 2, 2), std::nullopt); // beyond the map
+    EXPECT_EQ(primeiroEnderecoDasLinhas({}, 256, 0, 9), std::nullopt);    // a run unrecorded
+}
+
 } // namespace
 } // namespace orvandel

@@ -91,6 +91,10 @@ void JanelaPrincipal::criaJanelasAuxiliares() {
     mapa_ = new JanelaMapa(sessao_, this);
     connect(mapa_, &JanelaMapa::fechada, mapaDeMemoria_,
             [this] { mapaDeMemoria_->setChecked(false); });
+    connect(mapa_, &JanelaMapa::linhaPedida, this, [this](int linha) {
+        activateWindow();
+        editor_->vaiParaLinha(linha);
+    });
     simbolos_ = new JanelaSimbolos(
         sessao_.montagem().simbolos(), [this](const std::string& nome) { mostraDefinicao(nome); },
         this);
@@ -148,7 +152,10 @@ void JanelaPrincipal::criaEditor(QLayout* coluna) {
             [this](bool modificado) { sessao_.defineModificado(modificado); });
     connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (acompanhaCursor_) mostraPosicao();
+        mostraLinhasNoMapa();
     });
+    connect(editor_, &QPlainTextEdit::selectionChanged, this,
+            &JanelaPrincipal::mostraLinhasNoMapa);
 }
 
 void JanelaPrincipal::criaSaidaDeAvisos(QLayout* coluna) {
@@ -268,6 +275,7 @@ void JanelaPrincipal::comando(void (Sessao::*passo)()) {
 void JanelaPrincipal::monta() {
     mapa_->guardaAnterior();
     if (sessao_.monta()) mapa_->recarrega();
+    mostraLinhasNoMapa();
     editor_->marcaMensagens(sessao_.montagem().mensagens());
     simbolos_->recarrega();
     mensagemAtual_ = -1;
@@ -314,6 +322,20 @@ void JanelaPrincipal::alternaMapa(bool visivel) {
         return;
     }
     mapa_->mostra();
+    mostraLinhasNoMapa();
+}
+
+// The map follows the editor: the bytes of the lines under the caret or the selection. A
+// selection that ends at the start of a line, as whole lines selected do, leaves that line out.
+void JanelaPrincipal::mostraLinhasNoMapa() {
+    if (!mapa_ || !mapa_->isVisible()) return;
+    const QTextCursor cursor = editor_->textCursor();
+    const QTextDocument* documento = editor_->document();
+    const int primeira = documento->findBlock(cursor.selectionStart()).blockNumber();
+    const QTextBlock fim = documento->findBlock(cursor.selectionEnd());
+    const bool deixaFim = cursor.hasSelection() && cursor.selectionEnd() == fim.position() &&
+                          fim.blockNumber() > primeira;
+    mapa_->mostraLinhas(primeira, fim.blockNumber() - (deixaFim ? 1 : 0));
 }
 
 void JanelaPrincipal::mostraEstado() {

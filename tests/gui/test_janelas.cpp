@@ -199,6 +199,33 @@ class TesteJanelas : public QObject {
         QCOMPARE(mapa->width(), 131);
     }
 
+    // The editor's lines and the map's bytes lead to each other through the run's record.
+    void fonteEMapaLigados() {
+        janela->findChildren<QRadioButton*>()[0]->click(); // Kovra
+        janela->editor()->setPlainText("ORG 10\nLDA 20\nNOP\nHLT");
+        dialogos.respostas = {dir.filePath("liga.kod")};
+        acao("&Arquivo", "&Montar")->trigger();
+        acao("&Visualizar", "&Mapa de Memória")->trigger();
+        const ModeloMapa& modelo = janela->mapa()->modelo();
+        const auto destacados = [&] {
+            QList<int> enderecos;
+            for (int e = 9; e <= 14; ++e)
+                if (modelo.destacado(e)) enderecos << e;
+            return enderecos;
+        };
+        janela->editor()->vaiParaLinha(1);
+        QCOMPARE(destacados(), QList<int>({10, 11}));
+        QTextCursor selecao = janela->editor()->textCursor();
+        selecao.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
+        janela->editor()->setTextCursor(selecao);
+        QCOMPARE(destacados(), QList<int>({10, 11, 12})); // the line where it ends is left out
+        QVERIFY(modelo.index(12, 1).data(Qt::ToolTipRole).toString().contains("Linha 3"));
+
+        emit janela->mapa()->tabela()->doubleClicked(modelo.index(13, 0));
+        QCOMPARE(janela->editor()->textCursor().blockNumber(), 3);
+        QCOMPARE(destacados(), QList<int>({13}));
+    }
+
     void loteMostraCadaResumo() {
         QTemporaryDir dir;
         QFile fonte(dir.filePath("a.kod"));
