@@ -72,7 +72,7 @@ void JanelaMapa::criaTabela() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabela_);
-    connect(tabela_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& indice) {
+    connect(tabela_, &QAbstractItemView::activated, this, [this](const QModelIndex& indice) {
         if (const int32_t linha = sessao_.montagem().linhaDoByte(indice.row()); linha >= 0)
             emit linhaPedida(linha);
     });

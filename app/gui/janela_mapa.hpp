@@ -34,7 +34,7 @@ class JanelaMapa : public QWidget {
 
   signals:
     void fechada();
-    // A row was double-clicked whose byte the zero-based source line `linha` placed.
+    // A row was activated (double-click, Enter) whose byte the zero-based source line `linha` placed.
     void linhaPedida(int linha);
 
   protected:
