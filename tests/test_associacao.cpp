@@ -123,7 +123,8 @@ class AssociacaoXdg : public ::testing::Test {
     void SetUp() override {
         if (std::system("command -v xdg-mime >/dev/null && command -v mimetype >/dev/null") != 0)
             GTEST_SKIP() << "xdg-utils e libfile-mimeinfo-perl não estão instalados";
-        for (const char* v : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"}) {
+        for (const char* v :
+             {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "PATH"}) {
             const char* valor = std::getenv(v);
             antigas_.emplace_back(v, valor ? std::optional<std::string>(valor) : std::nullopt);
         }
@@ -195,6 +196,16 @@ TEST_F(AssociacaoXdg, CadaExtensaoRecusadaTemSuaMensagem) {
                                                 "Não foi possível associar arquivos jed" + motivo,
                                                 "Não foi possível associar arquivos zid" + motivo};
     EXPECT_EQ(falhas, esperadas);
+    EXPECT_FALSE(std::filesystem::exists(casa_ / ".config/mimeapps.list"));
+}
+
+// Without shared-mime-info no type is known, and no default may name one.
+TEST_F(AssociacaoXdg, SemUpdateMimeDatabaseNenhumTipoFicaPadrao) {
+    ::setenv("PATH", (casa_ / "vazio").c_str(), 1);
+    const std::vector<std::string> falhas = associaArquivos("/usr/bin/orvandel");
+    ASSERT_EQ(falhas.size(), 4u);
+    EXPECT_EQ(falhas[2], "Não foi possível associar arquivos jed: não foi possível executar "
+                         "update-mime-database: arquivo ou diretório inexistente");
     EXPECT_FALSE(std::filesystem::exists(casa_ / ".config/mimeapps.list"));
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 
 #include "associacao.hpp"
@@ -130,8 +131,12 @@ void atualizaBancoMime(const fs::path& pastaMime) {
     int estado = 0;
     while (::waitpid(filho, &estado, 0) < 0 && errno == EINTR) {
     }
-    if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0)
-        throw FalhaArquivo("update-mime-database falhou");
+    if (!WIFEXITED(estado))
+        throw FalhaArquivo("update-mime-database foi interrompido pelo sinal " +
+                           std::to_string(WTERMSIG(estado)));
+    if (WEXITSTATUS(estado) != 0)
+        throw FalhaArquivo("update-mime-database terminou com o código " +
+                           std::to_string(WEXITSTATUS(estado)));
 }
 
 std::vector<std::string> mensagens(const Motivos& motivos,
@@ -162,7 +167,7 @@ std::vector<std::string> associaArquivos(const fs::path& programa) {
     Locais locais;
     passoComum(motivos, [&] { locais = locaisXdg(); });
     passoComum(motivos, [&] {
-        const std::string exec = comandoExec(programa.string());
+        const std::string exec = comandoExec(fs::absolute(programa).string());
         if (exec.empty()) throw FalhaArquivo("o caminho do programa contém caracteres de controle");
         gravaEmPasta(entrada(locais), entradaDesktop(exec));
     });
@@ -187,7 +192,7 @@ std::vector<std::string> removeAssociacao() {
             apaga(pacote(locais, kExtensoesAssociadas[i]));
         });
     std::error_code erro;
-    if (fs::is_directory(locais.dados / "mime" / "packages", erro))
+    if (!locais.dados.empty() && fs::is_directory(locais.dados / "mime" / "packages", erro))
         passoComum(motivos, [&] { atualizaBancoMime(locais.dados / "mime"); });
     passoComum(motivos, [&] { apaga(entrada(locais)); });
     return mensagens(motivos, falhaRemocao);
