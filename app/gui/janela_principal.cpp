@@ -58,6 +58,7 @@ void mostraFalhas(Dialogos& dialogos, QWidget* pai, const std::vector<std::strin
     for (const std::string& falha : falhas) dialogos.mensagem(pai, qtexto(falha));
 }
 
+// The running executable as the system reports it, which the association opens files with.
 std::filesystem::path caminhoDoPrograma() {
     const QString caminho = QCoreApplication::applicationFilePath();
     return std::filesystem::path(caminho.toStdU16String());
