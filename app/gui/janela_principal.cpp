@@ -18,6 +18,7 @@
 
 #include <QInputDialog>
 
+#include "associacao.hpp"
 #include "caixa_sobre.hpp"
 #include "editor_fonte.hpp"
 #include "janela_mapa.hpp"
@@ -50,6 +51,17 @@ QMenu* criaMenu(QMenuBar* barra, const QString& titulo) {
     QMenu* menu = barra->addMenu(titulo);
     menu->setAccessibleName(QString(titulo).remove(u'&'));
     return menu;
+}
+
+// The association's failures, one message box for each extension refused.
+void mostraFalhas(Dialogos& dialogos, QWidget* pai, const std::vector<std::string>& falhas) {
+    for (const std::string& falha : falhas) dialogos.mensagem(pai, qtexto(falha));
+}
+
+// The running executable as the system reports it, which the association opens files with.
+std::filesystem::path caminhoDoPrograma() {
+    const QString caminho = QCoreApplication::applicationFilePath();
+    return std::filesystem::path(caminho.toStdU16String());
 }
 
 void comBarrasDeRolagem(QPlainTextEdit* caixa) {
@@ -262,8 +274,11 @@ void JanelaPrincipal::criaMenuVisualizar() {
 void JanelaPrincipal::criaMenuAjuda() {
     QMenu* menu = criaMenu(menuBar(), QStringLiteral("Aj&uda"));
     menu->addAction(QStringLiteral("&Sobre"), this, [this] { sobre_->mostra(); });
-    menu->addAction(QStringLiteral("Associar Arquivos"));
-    menu->addAction(QStringLiteral("Remover Associação"));
+    menu->addAction(QStringLiteral("Associar Arquivos"), this, [this] {
+        mostraFalhas(dialogos_, this, associaArquivos(caminhoDoPrograma()));
+    });
+    menu->addAction(QStringLiteral("Remover Associação"), this,
+                    [this] { mostraFalhas(dialogos_, this, removeAssociacao()); });
 }
 
 void JanelaPrincipal::comando(void (Sessao::*passo)()) {

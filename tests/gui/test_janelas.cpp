@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -240,6 +241,28 @@ class TesteJanelas : public QObject {
             QStringList{"Arquivos Kovra processados: 1\nErros: 1 (Detalhes em Log_Kovra.txt)"});
         QCOMPARE(janela->windowTitle(), QString("Orvandel Assembler - Batch Processing"));
         QVERIFY(janela->findChildren<QRadioButton*>()[0]->isChecked());
+    }
+
+    // The association's two items act for the running program, under a HOME of the test's own;
+    // each extension refused is one message box.
+    void associacaoPeloMenu() {
+        const QByteArray casaAntiga = qgetenv("HOME");
+        QVERIFY(qputenv("HOME", dir.filePath("casa").toUtf8()));
+        acao("Aj&uda", "Associar Arquivos")->trigger();
+        QFile entrada(dir.filePath("casa/.local/share/applications/orvandel.desktop"));
+        QVERIFY(entrada.open(QIODevice::ReadOnly));
+        QVERIFY(entrada.readAll().contains(
+            "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" %f\n"));
+        acao("Aj&uda", "Remover Associação")->trigger();
+        QVERIFY(!entrada.exists());
+        QCOMPARE(dialogos.mensagens, QStringList{});
+
+        QFile(dir.filePath("arquivo")).open(QIODevice::WriteOnly);
+        QVERIFY(qputenv("HOME", dir.filePath("arquivo").toUtf8()));
+        acao("Aj&uda", "Associar Arquivos")->trigger();
+        QVERIFY(qputenv("HOME", casaAntiga));
+        QCOMPARE(dialogos.mensagens.size(), 4);
+        QVERIFY(dialogos.mensagens[3].startsWith("Não foi possível associar arquivos zid: "));
     }
 
     // Screen readers and UI automation find every control by its name: those shown, and the menus.
