@@ -22,6 +22,7 @@
 
 #include "caixa_sobre.hpp"
 #include "editor_fonte.hpp"
+#include "icone.hpp"
 #include "janela_mapa.hpp"
 #include "janela_principal.hpp"
 
@@ -77,6 +78,14 @@ class TesteJanelas : public QObject {
     void initTestCase() { instalaTraducoes(); }
 
     // Qt's own buttons speak Portuguese once its translations are installed.
+    // The SVG is compiled in and draws something at every size the icon offers.
+    void iconeDesenhado() {
+        const QIcon icone = iconeDoPrograma();
+        QCOMPARE(icone.availableSizes().size(), 7);
+        const QImage imagem = icone.pixmap(64, 64).toImage();
+        QVERIFY(qAlpha(imagem.pixel(32, 32)) == 255 && qAlpha(imagem.pixel(0, 0)) == 0);
+    }
+
     void botoesPadraoEmPortugues() {
         QMessageBox caixa(QMessageBox::Warning, "", "", QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(caixa.button(QMessageBox::Yes)->text(), QString("&Sim"));
