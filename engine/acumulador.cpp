@@ -9,16 +9,6 @@ namespace orvandel {
 
 namespace {
 
-// The row of `operacao`, written in any letter case. Every mnemonic has two or three letters,
-// so no row has the key 0.
-const OpcodeAcumulador* buscaOpcode(std::span<const OpcodeAcumulador> tabela,
-                                    std::string_view operacao) {
-    const uint64_t chave = chaveMnemonicoEmMaiusculas(operacao);
-    for (const OpcodeAcumulador& linha : tabela)
-        if (linha.chave == chave) return &linha;
-    return nullptr;
-}
-
 // The address byte after the opcode: a numeral or a defined symbol reference, low 8 bits.
 void geraEndereco(Montador& m, std::string_view nomeMaquina, const std::vector<std::string>& operandos,
                   int32_t endereco, int32_t numLinha) {
@@ -42,14 +32,11 @@ void geraEndereco(Montador& m, std::string_view nomeMaquina, const std::vector<s
 
 } // namespace
 
-void geraAcumulador(Montador& m, std::span<const OpcodeAcumulador> tabela,
-                    std::string_view nomeMaquina, std::string_view operacao,
+void geraAcumulador(Montador& m, const LinhaInstrucao& instrucao, std::string_view nomeMaquina,
                     std::vector<std::string>& operandos, int32_t contPosicao, int32_t numLinha) {
     for (std::string& operando : operandos) emMaiusculas(operando);
-    const OpcodeAcumulador* instrucao = buscaOpcode(tabela, operacao);
-    if (!instrucao) return;
-    armazenaPalavra(m, instrucao->opcode, contPosicao, numLinha);
-    if (instrucao->temEndereco)
+    armazenaPalavra(m, instrucao.opcode, contPosicao, numLinha);
+    if (instrucao.forma == Forma::Endereco)
         geraEndereco(m, nomeMaquina, operandos, soma32(contPosicao, 1), numLinha);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "contexto.hpp"
 #include "montagem.hpp"
 #include "texto.hpp"
 #include "valores.hpp"
@@ -12,14 +13,10 @@ namespace orvandel {
 
 namespace {
 
-struct Linha {
-    Montador& m;
+struct Linha : ContextoLinha {
     int passagem;
     int32_t inicio; // L: the counter before the line
-    const std::vector<std::string>& operandos;
-    int32_t numLinha;
 
-    void erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
     bool enchimento() const { return passagem == 2; }
 };
 
@@ -64,7 +61,7 @@ int32_t valorDado(const Linha& l, bool ehByte) {
     } else if (ehNumero(operando)) {
         valor = converteNumero(l.m, operando, l.numLinha);
     } else if (resolveSimbolo(l.m, operando, valor, l.numLinha)) {
-        if (ehByte && ehJelmo(l.m.maquina)) l.m.diag.registraAviso("Ponteiro de 8 bits", l.numLinha);
+        if (ehByte && ehJelmo(l.m.maquina)) l.aviso("Ponteiro de 8 bits");
     } else {
         l.erro("Especificação incorreta");
         valor = 0;
@@ -84,8 +81,7 @@ int32_t dado(const Linha& l, bool ehByte) {
         if (ehByte) {
             l.m.escreveByte(l.inicio, valor, l.numLinha);
         } else {
-            l.m.escreveByte(l.inicio, valor >> 8, l.numLinha);
-            l.m.escreveByte(int64_t{l.inicio} + 1, valor, l.numLinha);
+            l.m.escrevePalavra(l.inicio, valor, l.numLinha);
         }
     }
     return cabe ? soma32(ultimo, 1) : 0;
@@ -126,8 +122,11 @@ int64_t fimLista(const Linha& l, int32_t elemento) {
 
 // Writes one element (a byte, or a big-endian word) at L + k and moves k past it.
 void escreveElemento(const Linha& l, int64_t& k, int32_t elemento, int32_t valor) {
-    if (elemento == 2) l.m.escreveByte(l.inicio + k++, valor >> 8, l.numLinha);
-    l.m.escreveByte(l.inicio + k++, valor, l.numLinha);
+    if (elemento == 2)
+        l.m.escrevePalavra(l.inicio + k, valor, l.numLinha);
+    else
+        l.m.escreveByte(l.inicio + k, valor, l.numLinha);
+    k += elemento;
 }
 
 void preencheLista(const Linha& l, int32_t elemento) {
@@ -188,7 +187,7 @@ int32_t array(const Linha& l, std::string_view nome, int32_t elemento) {
 int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao,
                          int32_t contPosicao, const std::vector<std::string>& operandos,
                          int32_t numLinha) {
-    const Linha l{m, passagem, contPosicao, operandos, numLinha};
+    const Linha l{{m, operandos, numLinha}, passagem, contPosicao};
     const std::string maiusculo = maiusculas(operacao);
     const std::string_view nome = maiusculo; // compared with views: no length count per name
     if (nome == "ORG") return org(l);

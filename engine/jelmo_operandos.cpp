@@ -3,7 +3,7 @@
 
 #include "diagnosticos.hpp"
 #include "montagem.hpp"
-#include "passagens.hpp"
+#include "codificadores.hpp"
 #include "texto.hpp"
 #include "valores.hpp"
 
@@ -66,7 +66,7 @@ int32_t valorDeslocamento(const LinhaJelmo& linha, const FormaRegistrador& forma
                           bool fonte) {
     if (ehNumero(forma.deslocamento) || registrador != kR7) return forma.valor;
     const int32_t tamanho =
-        fonte ? 4 : tamanhoInstrucao(linha.m, linha.mnemonico, linha.operandos, linha.numLinha);
+        fonte ? 4 : tamanhoJelmo(linha.m, linha.instrucao, linha.operandos, linha.numLinha);
     return subtrai32(forma.valor, soma32(linha.endereco, tamanho));
 }
 
@@ -93,7 +93,7 @@ int32_t valorSobreR7(const LinhaJelmo& linha, std::string_view operando, int& mo
         return valor;
     }
     if (ehConstante(operando)) return converteConstante(m, operando, linha.numLinha);
-    m.diag.registraErro("Operando mal formado: " + trecho(operando), linha.numLinha);
+    linha.erro("Operando mal formado: " + trecho(operando));
     return -1;
 }
 

@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "contexto.hpp"
+#include "maquinas.hpp"
+
 namespace orvandel {
 
 struct Montador;
@@ -35,12 +38,9 @@ std::optional<int> registradorNomeado(std::string_view texto);
 bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha);
 
 // The instruction line that an operand belongs to.
-struct LinhaJelmo {
-    Montador& m;
-    std::string_view mnemonico; // upper case
-    const std::vector<std::string>& operandos;
+struct LinhaJelmo : ContextoLinha {
+    const LinhaInstrucao& instrucao;
     int32_t endereco; // the instruction's first byte
-    int32_t numLinha;
 };
 
 struct OperandoCodificado {

@@ -41,10 +41,25 @@ size_t inicioComentario(std::string_view linha, size_t limite) {
     return limite;
 }
 
-void pulaSeparadores(std::string_view& resto) {
+// A plain loop: std::find_if_not with ehSeparador as a function pointer made an indirect call
+// per byte.
+size_t separadoresIniciais(std::string_view texto) {
     size_t i = 0;
-    while (i < resto.size() && ehSeparador(resto[i])) ++i;
-    resto.remove_prefix(i);
+    while (i < texto.size() && ehSeparador(texto[i])) ++i;
+    return i;
+}
+
+void pulaSeparadores(std::string_view& resto) { resto.remove_prefix(separadoresIniciais(resto)); }
+
+// Converting a comment that goes beyond ASCII would cost a copy the splitter throws away. When a
+// semicolon inside the window has only ASCII before it and no apostrophe, the comment starts
+// there in the converted text too, so the text can end at it: the splitter sees the same tokens.
+std::string_view semComentario(std::string_view texto) {
+    const size_t pontoEVirgula = texto.substr(0, kLimiteLinha).find(';');
+    if (pontoEVirgula == std::string_view::npos) return texto;
+    const std::string_view antes = texto.substr(0, pontoEVirgula);
+    if (antes.find(kApostrofo) != std::string_view::npos || !ehAscii(antes)) return texto;
+    return texto.substr(0, pontoEVirgula + 1);
 }
 
 // Takes one token off the front of `resto`. A token ends before a separator (it is a label when
@@ -77,14 +92,15 @@ std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
 } // namespace
 
 std::string_view trechoDivisivel(std::string_view linhaUtf8, std::string& buffer) {
-    const auto primeiro = std::find_if_not(linhaUtf8.begin(), linhaUtf8.end(), ehSeparador);
-    return emCp1252(linhaUtf8.substr(primeiro - linhaUtf8.begin()), buffer, kLimiteLinha);
+    const std::string_view texto = linhaUtf8.substr(separadoresIniciais(linhaUtf8));
+    const std::string_view janela = texto.substr(0, kLimiteLinha);
+    if (ehAscii(janela)) return janela; // both encodings agree byte for byte
+    return emCp1252(semComentario(texto), buffer, kLimiteLinha);
 }
 
 bool separaLinha(std::string_view linha, elemLinha& e) {
     e.operandos.clear();
-    const size_t primeiro =
-        std::find_if_not(linha.begin(), linha.end(), ehSeparador) - linha.begin();
+    const size_t primeiro = separadoresIniciais(linha);
     const size_t limite = std::min(linha.size(), primeiro + kLimiteLinha);
     std::string_view resto = linha.substr(0, inicioComentario(linha, limite));
     resto.remove_prefix(std::min(primeiro, resto.size()));

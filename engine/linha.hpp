@@ -17,7 +17,8 @@ constexpr bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' ||
 // characters from its first non-separator. Separators are ASCII and never apostrophes or
 // semicolons, so splitting this gives what splitting the whole line gives, and a long line is
 // never copied whole. A line of separators only gives an empty text: it does nothing either way.
-// The result views the line itself when that part is ASCII, else `buffer`.
+// The result views the line itself when that part is ASCII, else `buffer`. A comment beyond ASCII
+// after a semicolon that no apostrophe precedes is left out: the splitter would drop it anyway.
 std::string_view trechoDivisivel(std::string_view linhaUtf8, std::string& buffer);
 
 // Splits a Windows-1252 line into `e`. The caller empties `rotulo` and `operacao` first (the

@@ -36,8 +36,7 @@ void armazenaPalavra(Montador& m, int32_t valor, int32_t endereco, int32_t numLi
         m.diag.registraAviso(naoRepresentavel(valor, 16), numLinha);
         return;
     }
-    m.escreveByte(endereco, valor >> 8, numLinha);
-    m.escreveByte(int64_t{endereco} + 1, valor, numLinha);
+    m.escrevePalavra(endereco, valor, numLinha);
 }
 
 void armazenaByte(Montador& m, int32_t valor, int32_t endereco, int32_t numLinha) {

@@ -13,8 +13,6 @@ using Memoria = std::array<uint8_t, kTamanhoMemoria>;
 
 struct Montador;
 
-// The highest address of the machine: 65535 on Jelmo, 255 on the 8-bit machines.
-inline int32_t ultimoEndereco(Maquina maquina) { return ehJelmo(maquina) ? 65535 : 255; }
 inline bool enderecoValido(Maquina maquina, int32_t endereco) {
     return endereco >= 0 && endereco <= ultimoEndereco(maquina);
 }

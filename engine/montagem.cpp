@@ -2,9 +2,15 @@
 #include "montagem.hpp"
 
 #include "orvandel/montagem.hpp"
+#include "contexto.hpp"
 #include "passagens.hpp"
 
 namespace orvandel {
+
+void ContextoLinha::erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
+void ContextoLinha::aviso(std::string texto) const {
+    m.diag.registraAviso(std::move(texto), numLinha);
+}
 
 void Montador::limpaTabelas() {
     diag.limpaLista();

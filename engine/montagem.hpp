@@ -42,6 +42,12 @@ struct Montador {
         memoria[static_cast<size_t>(endereco)] = static_cast<uint8_t>(valor & 0xFF);
         if (origens) (*origens)[static_cast<size_t>(endereco)] = numLinha;
     }
+    // The one write of a 16-bit word, high byte first as Jelmo stores it; either byte that falls
+    // outside the image is dropped alone.
+    void escrevePalavra(int64_t endereco, int32_t valor, int32_t numLinha) {
+        escreveByte(endereco, valor >> 8, numLinha);
+        escreveByte(endereco + 1, valor, numLinha);
+    }
 
     // Empties the message list, zeroes the image, empties the symbol and instruction tables;
     // a recorded origin list starts with no line behind any byte.

@@ -36,7 +36,7 @@ void tokensEmMaiusculas(elemLinha& e) {
 // The length of a line whose instruction row is already found.
 int32_t tamanhoDaLinha(Montador& m, const tipoInstrucao& instrucao,
                        const std::vector<std::string>& operandos, int32_t numLinha) {
-    if (ehJelmo(m.maquina)) return tamanhoJelmo(m, instrucao, operandos, numLinha);
+    if (ehJelmo(m.maquina)) return tamanhoJelmo(m, *instrucao.linha, operandos, numLinha);
     return instrucao.tamanho;
 }
 
@@ -96,8 +96,7 @@ int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
         m.diag.registraErro("Número ou tipo de operando inválido!!!", numLinha);
         return contPosicao;
     }
-    if (const Codificador gera = codificador(m.maquina))
-        gera(m, e.operacao, e.operandos, contPosicao, numLinha);
+    fatosMaquina(m.maquina).codifica(m, *instrucao.linha, e.operandos, contPosicao, numLinha);
     return soma32(contPosicao, tamanhoDaLinha(m, instrucao, e.operandos, numLinha));
 }
 
@@ -118,8 +117,6 @@ int32_t geraOperacao(Montador& m, elemLinha& e, std::string& operacao, int32_t c
 }
 
 } // namespace
-
-int32_t tamanhoPalavra(Maquina maquina) { return ehJelmo(maquina) ? 2 : 1; }
 
 void primeiraPassagem(Montador& m) {
     int32_t contPosicao = 0;
@@ -155,16 +152,6 @@ int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
                          const std::vector<std::string>& operandos, int32_t numLinha) {
     const tipoInstrucao* instrucao = m.tabInstrucoes.busca(maiusculas(operacao));
     return instrucao ? tamanhoDaLinha(m, *instrucao, operandos, numLinha) : 0;
-}
-
-Codificador codificador(Maquina maquina) {
-    switch (maquina) {
-    case Maquina::Zibel: return geraZibel;
-    case Maquina::Kovra: return geraKovra;
-    case Maquina::Quirla: return geraQuirla;
-    case Maquina::Jelmo: return geraJelmo;
-    }
-    return nullptr;
 }
 
 } // namespace orvandel

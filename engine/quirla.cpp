@@ -1,7 +1,9 @@
 // Quirla: the 8-bit machine with registers A, B and X and four addressing modes. The first byte
 // packs the operation (bits 7-4), the register (3-2) and the mode (1-0); the second byte, when
-// there is one, is the address or the immediate operand.
+// there is one, is the address or the immediate operand. The opcodes and operand forms stand in
+// the table of machine facts.
 #include "codificadores.hpp"
+#include "contexto.hpp"
 
 #include "montagem.hpp"
 #include "texto.hpp"
@@ -10,38 +12,6 @@
 namespace orvandel {
 
 namespace {
-
-enum class Forma {
-    SemOperando,         // NOP, HLT
-    Registrador,         // NOT r
-    RegistradorEndereco, // LDR r endereco [modo]
-    Desvio,              // JMP endereco [modo]
-};
-
-struct OpcodeQuirla {
-    std::string_view mnemonico;
-    uint8_t opcode; // with register A and direct mode
-    Forma forma;
-};
-
-constexpr OpcodeQuirla kOpcodesQuirla[] = {
-    {"NOP", 0x00, Forma::SemOperando},
-    {"STR", 0x10, Forma::RegistradorEndereco},
-    {"LDR", 0x20, Forma::RegistradorEndereco},
-    {"ADD", 0x30, Forma::RegistradorEndereco},
-    {"OR", 0x40, Forma::RegistradorEndereco},
-    {"AND", 0x50, Forma::RegistradorEndereco},
-    {"NOT", 0x60, Forma::Registrador},
-    {"SUB", 0x70, Forma::RegistradorEndereco},
-    {"JMP", 0x80, Forma::Desvio},
-    {"JN", 0x90, Forma::Desvio},
-    {"JZ", 0xA0, Forma::Desvio},
-    {"JC", 0xB0, Forma::Desvio},
-    {"JSR", 0xC0, Forma::Desvio},
-    {"NEG", 0xD0, Forma::Registrador},
-    {"SHR", 0xE0, Forma::Registrador},
-    {"HLT", 0xF0, Forma::SemOperando},
-};
 
 // Mode bits; the register bits are 00 A, 04h B, 08h X.
 constexpr int32_t kIndireto = 0x01, kImediato = 0x02, kIndexado = 0x03;
@@ -52,23 +22,11 @@ struct Codigo {
 };
 
 // One instruction line: its operands as written and where its reports go.
-struct Linha {
-    Montador& m;
-    const std::vector<std::string>& operandos;
-    int32_t numLinha;
-
-    void erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
-    void aviso(std::string texto) const { m.diag.registraAviso(std::move(texto), numLinha); }
+struct Linha : ContextoLinha {
     bool imediato(const std::string& operando, int32_t& valor) const {
         return valorImediato(m, operando, valor, numLinha);
     }
 };
-
-const OpcodeQuirla* buscaOpcode(std::string_view mnemonico) {
-    for (const OpcodeQuirla& linha : kOpcodesQuirla)
-        if (linha.mnemonico == mnemonico) return &linha;
-    return nullptr;
-}
 
 // The only message that quotes its operand upper-cased.
 int32_t bitsRegistrador(const Linha& l, const std::string& operando) {
@@ -157,33 +115,31 @@ Codigo codificaDesvio(const Linha& l, uint8_t opcode) {
     return c;
 }
 
-Codigo codifica(const Linha& l, const OpcodeQuirla& instrucao) {
+Codigo codifica(const Linha& l, const LinhaInstrucao& instrucao) {
+    const auto opcode = static_cast<uint8_t>(instrucao.opcode);
     switch (instrucao.forma) {
-    case Forma::SemOperando:
-        return {instrucao.opcode};
     case Forma::Registrador:
-        return codificaRegistrador(l, instrucao.opcode);
+        return codificaRegistrador(l, opcode);
     case Forma::RegistradorEndereco:
-        return codificaRegistradorEndereco(l, instrucao.opcode);
-    case Forma::Desvio:
-        return codificaDesvio(l, instrucao.opcode);
+        return codificaRegistradorEndereco(l, opcode);
+    case Forma::DesvioEndereco:
+        return codificaDesvio(l, opcode);
+    default:
+        return {opcode};
     }
-    return {instrucao.opcode};
 }
 
 bool temSegundoByte(Forma forma) {
-    return forma == Forma::RegistradorEndereco || forma == Forma::Desvio;
+    return forma == Forma::RegistradorEndereco || forma == Forma::DesvioEndereco;
 }
 
 } // namespace
 
-void geraQuirla(Montador& m, std::string_view operacao, std::vector<std::string>& operandos,
+void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
                 int32_t contPosicao, int32_t numLinha) {
-    const OpcodeQuirla* instrucao = buscaOpcode(maiusculas(operacao));
-    if (!instrucao) return;
-    const Codigo c = codifica(Linha{m, operandos, numLinha}, *instrucao);
+    const Codigo c = codifica(Linha{{m, operandos, numLinha}}, instrucao);
     armazenaPalavra(m, c.primeiro, contPosicao, numLinha);
-    if (temSegundoByte(instrucao->forma))
+    if (temSegundoByte(instrucao.forma))
         armazenaPalavra(m, c.segundo, soma32(contPosicao, 1), numLinha);
 }
 

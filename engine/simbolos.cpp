@@ -60,18 +60,9 @@ bool simboloBemFormado(std::string_view nome) {
 }
 
 bool simboloReservado(std::string_view nome, Maquina maquina) {
-    static constexpr std::array<std::string_view, 12> kJelmo = {
-        "R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7", "N", "Z", "V", "C"};
-    static constexpr std::array<std::string_view, 4> kQuirla = {"A", "B", "X", "I"};
-    const std::string nomeMaiusculo = maiusculas(nome);
-    const auto contem = [&](const auto& lista) {
-        return std::find(lista.begin(), lista.end(), nomeMaiusculo) != lista.end();
-    };
-    switch (maquina) {
-    case Maquina::Jelmo: return contem(kJelmo);
-    case Maquina::Quirla: return contem(kQuirla);
-    default: return false;
-    }
+    const std::span<const std::string_view> reservados = nomesReservados(maquina);
+    return std::any_of(reservados.begin(), reservados.end(),
+                       [&](std::string_view r) { return igualEmMaiusculas(r, nome); });
 }
 
 } // namespace orvandel

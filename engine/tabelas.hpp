@@ -1,5 +1,4 @@
-// Record types of the engine and its fixed tables: the target machines, the rows that each
-// machine loads into the instruction table, and the six directive names.
+// Record types of the engine and the instruction table that a run loads from the machine's rows.
 #pragma once
 
 #include <array>
@@ -10,16 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "maquinas.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
 
-enum class Maquina { Zibel, Kovra, Quirla, Jelmo };
-
-// The name the machine goes by in messages, logs and file names ("Zibel", "Kovra", ...).
-std::string_view nomeMaquina(Maquina maquina);
-// The machine whose name is exactly `nome` (case-sensitive), if any.
-std::optional<Maquina> maquinaPorNome(std::string_view nome);
 inline bool ehJelmo(Maquina maquina) { return maquina == Maquina::Jelmo; }
 
 // Capacity shared by the symbol, instruction and directive tables.
@@ -43,6 +37,7 @@ struct tipoInstrucao {
     int32_t opcode_numerico = -1;
     int32_t tamanho = -1;
     int32_t num_operandos = -1;
+    const LinhaInstrucao* linha = nullptr; // the machine's row it was loaded from
 };
 
 struct tipoDiretiva {
@@ -69,14 +64,6 @@ inline uint64_t chaveMnemonicoEmMaiusculas(std::string_view texto) {
     return empacotaMnemonico(texto, maiuscula);
 }
 
-// The rows a machine loads into the instruction table, in table order.
-struct LinhaInstrucao {
-    std::string_view mnemonico;
-    int32_t tamanho;
-    int32_t num_operandos;
-};
-std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina);
-
 // The instruction table of the current run: one machine's rows at a time.
 class TabelaInstrucoes {
 public:
@@ -96,8 +83,5 @@ private:
     std::vector<uint64_t> chaves_;        // chaveMnemonico of each entry's mnemonic
     std::array<int8_t, kPosicoes> posicoes_;
 };
-
-// The directive names, in table order. Filled once; never changes.
-inline constexpr std::array<std::string_view, 6> tabDiretivas = {"DB", "DW", "ORG", "DAB", "DAW", "EQU"};
 
 } // namespace orvandel

@@ -132,6 +132,8 @@ std::string_view emCp1252(std::string_view texto, std::string& buffer, size_t ma
     return buffer;
 }
 
+bool ehAscii(std::string_view texto) { return prefixoAscii(texto) == texto.size(); }
+
 bool ehUtf8NaoAscii(std::string_view texto) {
     size_t i = prefixoAscii(texto);
     if (i == texto.size()) return false;

@@ -31,6 +31,9 @@ void utf8ParaCp1252(std::string_view texto, std::string& destino,
 std::string_view emCp1252(std::string_view texto, std::string& buffer,
                           size_t maximo = std::string::npos);
 
+// Whether every byte of `texto` is ASCII, where Windows-1252 and UTF-8 agree byte for byte.
+bool ehAscii(std::string_view texto);
+
 // Whether `texto` is well-formed UTF-8 with at least one character beyond ASCII: a text that
 // only UTF-8 explains, since Windows-1252 text with accents is practically never well-formed UTF-8.
 bool ehUtf8NaoAscii(std::string_view texto);

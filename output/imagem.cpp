@@ -5,23 +5,9 @@
 
 namespace orvandel {
 
-namespace {
-
-std::string_view etiqueta(Maquina maquina) {
-    switch (maquina) {
-    case Maquina::Zibel: return "ZBL";
-    case Maquina::Kovra: return "KVR";
-    case Maquina::Quirla: return "QRL";
-    case Maquina::Jelmo: return "J16";
-    }
-    return "";
-}
-
-} // namespace
-
 std::string conteudoArquivoMem(Maquina maquina, const Memoria& memoria) {
     std::string conteudo(1, '\x03');
-    conteudo += etiqueta(maquina);
+    conteudo += etiquetaImagem(maquina);
     if (ehJelmo(maquina)) {
         conteudo.append(reinterpret_cast<const char*>(memoria.data()), memoria.size());
         return conteudo;

@@ -4,6 +4,7 @@
 #include "apoio.hpp"
 #include "jelmo_operandos.hpp"
 #include "linha.hpp"
+#include "texto.hpp"
 
 namespace orvandel {
 namespace {
@@ -84,7 +85,9 @@ TEST(OperandosJelmo, CodificaOperando) {
         const auto m = montadorJelmo();
         elemLinha e;
         ASSERT_TRUE(separaLinha(caso.linha, e));
-        const LinhaJelmo linha{*m, e.operacao, e.operandos, 100, 0};
+        const tipoInstrucao* instrucao = m->tabInstrucoes.busca(maiusculas(e.operacao));
+        ASSERT_TRUE(instrucao) << caso.linha;
+        const LinhaJelmo linha{{*m, e.operandos, 0}, *instrucao->linha, 100};
         const bool fonte = e.operandos.size() == 2;
         const OperandoCodificado r = codificaOperando(linha, e.operandos[0], fonte, 102);
         EXPECT_EQ(r.modo, caso.modo) << caso.linha;

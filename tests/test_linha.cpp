@@ -89,6 +89,10 @@ TEST(TrechoDivisivel, MilCaracteresDepoisDosSeparadoresContadosComoCaracteres) {
         {acentos, std::string(1000, '\xE9')},
         {"  " + std::string(1001, '\xFF'), std::string(1000, '?')}, // each bad byte is one character
         {std::string(999, 'A') + "€Z", std::string(999, 'A') + "\x80"},
+        {"\tLDA X ; variável", "LDA X ;"},                    // the comment is never converted
+        {"DB ';' ; variável", "DB ';' ; vari\xE1vel"},         // quoted: converted whole
+        {"DB 'á' ; x", "DB '\xE1' ; x"},
+        {std::string(1000, 'A') + "; é", std::string(1000, 'A')}, // the semicolon is past the window
     };
     std::string buffer;
     for (const auto& [linha, trecho] : casos)

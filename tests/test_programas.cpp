@@ -35,10 +35,22 @@ std::string aparado(std::string texto) {
     return inicio == std::string::npos ? "" : texto.substr(inicio, fim - inicio + 1);
 }
 
+// A marker written almost right (";=> 20", ";!3 ...", ";abandona7") would silently check nothing:
+// a comment that opens like a marker must be one of the forms above, space included.
+bool marcadorDesconhecido(std::string_view linha) {
+    if (linha.find(";=>") != std::string_view::npos) return true;
+    for (std::string_view inicio : {";!", ";@", ";=", ";abandona"})
+        if (linha.starts_with(inicio) && !linha.substr(inicio.size()).starts_with(' '))
+            return true;
+    return false;
+}
+
 Expectativas leExpectativas(const std::vector<std::string>& linhas) {
     Expectativas e;
     for (size_t i = 0; i < linhas.size(); ++i) {
         const std::string& linha = linhas[i];
+        if (marcadorDesconhecido(linha))
+            ADD_FAILURE() << "marcador desconhecido na linha " << i + 1 << ": " << linha;
         if (const size_t pos = linha.find("; =>"); pos != std::string::npos)
             e.bytesLinha.emplace_back(i, aparado(linha.substr(pos + 4)));
         if (linha.starts_with(";! ")) e.mensagens.push_back(linha.substr(3));
