@@ -236,6 +236,22 @@ class TesteJanelas : public QObject {
         QCOMPARE(destacados(), QList<int>({13}));
     }
 
+    // Over a mnemonic the editor offers its help; over its operand or past the line, nothing.
+    void ajudaSobreOMnemonico() {
+        janela->findChildren<QRadioButton*>()[0]->click(); // Kovra
+        EditorFonte* editor = janela->editor();
+        editor->setPlainText("ROT: lda ROT");
+        const auto ponto = [&](int coluna) {
+            QTextCursor cursor(editor->document());
+            cursor.setPosition(coluna);
+            return editor->cursorRect(cursor).center() + QPoint(2, 0);
+        };
+        QVERIFY(editor->ajudaNoPonto(ponto(6)).startsWith("LDA (Kovra)\nCódigo: 20h"));
+        QCOMPARE(editor->ajudaNoPonto(ponto(1)), QString());  // the label
+        QCOMPARE(editor->ajudaNoPonto(ponto(10)), QString()); // the operand
+        QCOMPARE(editor->ajudaNoPonto(ponto(12) + QPoint(200, 0)), QString());
+    }
+
     void loteMostraCadaResumo() {
         QTemporaryDir dir;
         QFile fonte(dir.filePath("a.kod"));
