@@ -22,8 +22,6 @@ using orvandel::fuzz::exige;
 namespace orvandel {
 namespace {
 
-constexpr Maquina kMaquinas[] = {Maquina::Zibel, Maquina::Kovra, Maquina::Quirla, Maquina::Jelmo};
-
 // What a run leaves behind for its caller.
 struct Resultado {
     Memoria memoria;

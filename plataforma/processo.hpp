@@ -1,6 +1,7 @@
 // What the command-line program asks of the system before it starts working.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,9 @@ void preparaProcesso();
 
 // The arguments after the program's own name, as UTF-8 text.
 std::vector<std::string> argumentosDoPrograma(int argc, char** argv);
+
+// Whether the stream reaches a terminal (on Windows, a console: not the NUL device, which the
+// C library's own test takes for one).
+bool ehTerminal(std::FILE* fluxo);
 
 } // namespace orvandel

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio.hpp"
+#include "ajuda_instrucao.hpp"
 #include "navegacao.hpp"
 #include "realce.hpp"
 
@@ -93,6 +94,36 @@ TEST(Navegacao, EnderecoDigitadoNoMapa) {
         EXPECT_EQ(leEndereco(caso.texto, caso.base, m->tabSimbolos, enderecos), caso.endereco)
             << caso.texto;
     }
+}
+
+TEST(Navegacao, PrimeiroEnderecoDasLinhas) {
+    const std::vector<int32_t> origens = {-1, 3, 1, 1, -1, 2};
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 6, 1, 1), 2);
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 6, 2, 3), 1);
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 6, 0, 0), std::nullopt);
+    EXPECT_EQ(primeiroEnderecoDasLinhas(origens, 5, 2, 2), std::nullopt); // beyond the map
+    EXPECT_EQ(primeiroEnderecoDasLinhas({}, 256, 0, 9), std::nullopt);    // a run unrecorded
+}
+
+// The help shown over a mnemonic: the selected machine's row, whatever the letter case.
+TEST(AjudaInstrucao, DoMnemonicoNaMaquina) {
+    const struct {
+        Maquina maquina;
+        std::string mnemonico;
+        std::string inicio; // the first three lines
+    } casos[] = {
+        {Maquina::Kovra, "lda", "LDA (Kovra)\nCódigo: 20h (32)\nTamanho: 2 bytes"},
+        {Maquina::Kovra, "HLT", "HLT (Kovra)\nCódigo: F0h (240)\nTamanho: 1 byte"},
+        {Maquina::Jelmo, "Mov", "MOV (Jelmo)\nCódigo: 9000h (36864)\nTamanho: 2 a 6 bytes"},
+        {Maquina::Quirla, "not", "NOT (Quirla)\nCódigo: 60h (96)\nTamanho: 1 byte"},
+    };
+    for (const auto& caso : casos) {
+        const std::string ajuda = ajudaDaInstrucao(caso.mnemonico, caso.maquina);
+        EXPECT_EQ(ajuda.substr(0, caso.inicio.size()), caso.inicio) << ajuda;
+        EXPECT_NE(ajuda.find("\nOperandos: "), std::string::npos) << ajuda;
+    }
+    EXPECT_EQ(ajudaDaInstrucao("LDA", Maquina::Jelmo), ""); // Jelmo has no LDA
+    EXPECT_EQ(ajudaDaInstrucao("ORG", Maquina::Kovra), ""); // a directive
 }
 
 } // namespace

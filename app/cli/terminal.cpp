@@ -2,9 +2,9 @@
 #include "terminal.hpp"
 
 #include <cerrno>
-#include <unistd.h>
 
 #include "gravacao.hpp"
+#include "processo.hpp"
 
 namespace orvandel {
 
@@ -36,7 +36,7 @@ std::string textoVisivel(std::string_view texto) {
     return visivel;
 }
 
-Console::Console() : saidaTerminal_(::isatty(STDOUT_FILENO)), errosTerminal_(::isatty(STDERR_FILENO)) {}
+Console::Console() : saidaTerminal_(ehTerminal(stdout)), errosTerminal_(ehTerminal(stderr)) {}
 
 void Console::imprime(std::string_view texto) {
     const std::string visivel = saidaTerminal_ ? textoVisivel(texto) : std::string();
@@ -50,6 +50,7 @@ void Console::falha(std::string_view texto) {
     const std::string linha = "orvandel-cli: " + std::string(texto) + "\n";
     const std::string escrito = errosTerminal_ ? textoVisivel(linha) : linha;
     std::fwrite(escrito.data(), 1, escrito.size(), stderr);
+    std::fflush(stderr); // Windows' C library buffers stderr into a file or pipe
 }
 
 bool Console::confereSaida() {

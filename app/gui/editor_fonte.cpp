@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QToolTip>
 
+#include "ajuda_instrucao.hpp"
 #include "realce_sintaxe.hpp"
 
 namespace orvandel {
@@ -106,6 +107,7 @@ void EditorFonte::vaiParaLinha(int linha) {
 }
 
 void EditorFonte::defineMaquina(Maquina maquina) {
+    maquina_ = maquina;
     realce_->defineMaquina(maquina);
 }
 
@@ -181,6 +183,36 @@ void EditorFonte::destacaLinhaAtual() {
     linha.cursor = textCursor();
     linha.cursor.clearSelection();
     setExtraSelections({linha});
+}
+
+QString EditorFonte::ajudaNoPonto(const QPoint& ponto) const {
+    const QTextCursor cursor = cursorForPosition(ponto);
+    // Past the end of a line the nearest caret position is its end: only a point on text counts.
+    if (std::abs(cursorRect(cursor).center().x() - ponto.x()) > fontMetrics().averageCharWidth())
+        return {};
+    const QString texto = cursor.block().text();
+    const auto coluna = static_cast<size_t>(cursor.positionInBlock());
+    for (const Trecho& trecho : classificaLinha(texto.toStdU16String(), maquina_)) {
+        if (trecho.categoria != Categoria::Instrucao || coluna < trecho.inicio ||
+            coluna > trecho.inicio + trecho.comprimento)
+            continue;
+        const QString mnemonico = texto.mid(static_cast<qsizetype>(trecho.inicio),
+                                            static_cast<qsizetype>(trecho.comprimento));
+        return QString::fromStdString(ajudaDaInstrucao(mnemonico.toStdString(), maquina_));
+    }
+    return {};
+}
+
+// Hovering a mnemonic shows what the machine makes of it.
+bool EditorFonte::viewportEvent(QEvent* evento) {
+    if (evento->type() != QEvent::ToolTip) return QPlainTextEdit::viewportEvent(evento);
+    const auto* ajuda = static_cast<QHelpEvent*>(evento);
+    const QString texto = ajudaNoPonto(ajuda->pos());
+    if (texto.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(ajuda->globalPos(), texto, viewport());
+    return true;
 }
 
 } // namespace orvandel

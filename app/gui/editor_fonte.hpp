@@ -29,9 +29,12 @@ class EditorFonte : public QPlainTextEdit {
     int larguraMargem() const;
     void pintaMargem(QPaintEvent* evento);
     QString mensagensNaAltura(int y) const;
+    // The help of the instruction whose mnemonic is at that point of the viewport, if any.
+    QString ajudaNoPonto(const QPoint& ponto) const;
 
   protected:
     void resizeEvent(QResizeEvent* evento) override;
+    bool viewportEvent(QEvent* evento) override;
 
   private:
     void ajustaMargem();
@@ -40,6 +43,7 @@ class EditorFonte : public QPlainTextEdit {
     QWidget* margem_;
     RealceSintaxe* realce_;
     QFont fonteBase_;
+    Maquina maquina_ = Maquina::Jelmo;
 };
 
 } // namespace orvandel

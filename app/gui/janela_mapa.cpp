@@ -72,6 +72,10 @@ void JanelaMapa::criaTabela() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabela_);
+    connect(tabela_, &QAbstractItemView::activated, this, [this](const QModelIndex& indice) {
+        if (const int32_t linha = sessao_.montagem().linhaDoByte(indice.row()); linha >= 0)
+            emit linhaPedida(linha);
+    });
 }
 
 void JanelaMapa::criaMenu() {
@@ -122,6 +126,13 @@ void JanelaMapa::mostraEndereco(int endereco) {
     const QModelIndex indice = modelo_.index(endereco, 0);
     tabela_->setCurrentIndex(indice);
     tabela_->scrollTo(indice, QAbstractItemView::PositionAtCenter);
+}
+
+void JanelaMapa::mostraLinhas(int primeira, int ultima) {
+    if (!modelo_.destacaLinhas(primeira, ultima)) return; // the caret moved within the lines
+    const std::optional<int> endereco = primeiroEnderecoDasLinhas(
+        sessao_.montagem().origens(), sessao_.enderecosMapa(), primeira, ultima);
+    if (endereco) tabela_->scrollTo(modelo_.index(*endereco, 0));
 }
 
 void JanelaMapa::mostraNaBase(BaseMapa base) {

@@ -26,11 +26,16 @@ class JanelaMapa : public QWidget {
     void guardaAnterior() { modelo_.guardaAnterior(); }
     // The address's row current and in the middle of the view.
     void mostraEndereco(int endereco);
+    // The bytes that the source lines `primeira` to `ultima` placed highlighted, the first of
+    // them in view.
+    void mostraLinhas(int primeira, int ultima);
     const ModeloMapa& modelo() const { return modelo_; }
     QTableView* tabela() const { return tabela_; }
 
   signals:
     void fechada();
+    // A row was activated (double-click, Enter) whose byte the zero-based source line `linha` placed.
+    void linhaPedida(int linha);
 
   protected:
     void closeEvent(QCloseEvent* evento) override;

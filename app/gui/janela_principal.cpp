@@ -18,6 +18,7 @@
 
 #include <QInputDialog>
 
+#include "associacao.hpp"
 #include "caixa_sobre.hpp"
 #include "editor_fonte.hpp"
 #include "janela_mapa.hpp"
@@ -50,6 +51,17 @@ QMenu* criaMenu(QMenuBar* barra, const QString& titulo) {
     QMenu* menu = barra->addMenu(titulo);
     menu->setAccessibleName(QString(titulo).remove(u'&'));
     return menu;
+}
+
+// The association's failures, one message box for each extension refused.
+void mostraFalhas(Dialogos& dialogos, QWidget* pai, const std::vector<std::string>& falhas) {
+    for (const std::string& falha : falhas) dialogos.mensagem(pai, qtexto(falha));
+}
+
+// The running executable as the system reports it, which the association opens files with.
+std::filesystem::path caminhoDoPrograma() {
+    const QString caminho = QCoreApplication::applicationFilePath();
+    return std::filesystem::path(caminho.toStdU16String());
 }
 
 void comBarrasDeRolagem(QPlainTextEdit* caixa) {
@@ -91,6 +103,10 @@ void JanelaPrincipal::criaJanelasAuxiliares() {
     mapa_ = new JanelaMapa(sessao_, this);
     connect(mapa_, &JanelaMapa::fechada, mapaDeMemoria_,
             [this] { mapaDeMemoria_->setChecked(false); });
+    connect(mapa_, &JanelaMapa::linhaPedida, this, [this](int linha) {
+        activateWindow();
+        editor_->vaiParaLinha(linha);
+    });
     simbolos_ = new JanelaSimbolos(
         sessao_.montagem().simbolos(), [this](const std::string& nome) { mostraDefinicao(nome); },
         this);
@@ -148,7 +164,10 @@ void JanelaPrincipal::criaEditor(QLayout* coluna) {
             [this](bool modificado) { sessao_.defineModificado(modificado); });
     connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (acompanhaCursor_) mostraPosicao();
+        mostraLinhasNoMapa();
     });
+    connect(editor_, &QPlainTextEdit::selectionChanged, this,
+            &JanelaPrincipal::mostraLinhasNoMapa);
 }
 
 void JanelaPrincipal::criaSaidaDeAvisos(QLayout* coluna) {
@@ -255,8 +274,11 @@ void JanelaPrincipal::criaMenuVisualizar() {
 void JanelaPrincipal::criaMenuAjuda() {
     QMenu* menu = criaMenu(menuBar(), QStringLiteral("Aj&uda"));
     menu->addAction(QStringLiteral("&Sobre"), this, [this] { sobre_->mostra(); });
-    menu->addAction(QStringLiteral("Associar Arquivos"));
-    menu->addAction(QStringLiteral("Remover Associação"));
+    menu->addAction(QStringLiteral("Associar Arquivos"), this, [this] {
+        mostraFalhas(dialogos_, this, associaArquivos(caminhoDoPrograma()));
+    });
+    menu->addAction(QStringLiteral("Remover Associação"), this,
+                    [this] { mostraFalhas(dialogos_, this, removeAssociacao()); });
 }
 
 void JanelaPrincipal::comando(void (Sessao::*passo)()) {
@@ -268,6 +290,7 @@ void JanelaPrincipal::comando(void (Sessao::*passo)()) {
 void JanelaPrincipal::monta() {
     mapa_->guardaAnterior();
     if (sessao_.monta()) mapa_->recarrega();
+    mostraLinhasNoMapa();
     editor_->marcaMensagens(sessao_.montagem().mensagens());
     simbolos_->recarrega();
     mensagemAtual_ = -1;
@@ -314,6 +337,20 @@ void JanelaPrincipal::alternaMapa(bool visivel) {
         return;
     }
     mapa_->mostra();
+    mostraLinhasNoMapa();
+}
+
+// The map follows the editor: the bytes of the lines under the caret or the selection. A
+// selection that ends at the start of a line, as whole lines selected do, leaves that line out.
+void JanelaPrincipal::mostraLinhasNoMapa() {
+    if (!mapa_ || !mapa_->isVisible()) return;
+    const QTextCursor cursor = editor_->textCursor();
+    const QTextDocument* documento = editor_->document();
+    const int primeira = documento->findBlock(cursor.selectionStart()).blockNumber();
+    const QTextBlock fim = documento->findBlock(cursor.selectionEnd());
+    const bool deixaFim = cursor.hasSelection() && cursor.selectionEnd() == fim.position() &&
+                          fim.blockNumber() > primeira;
+    mapa_->mostraLinhas(primeira, fim.blockNumber() - (deixaFim ? 1 : 0));
 }
 
 void JanelaPrincipal::mostraEstado() {

@@ -57,6 +57,7 @@ class JanelaPrincipal : public QMainWindow, private InterfaceSessao {
     void comando(void (Sessao::*passo)());
     void monta();
     void alternaMapa(bool visivel);
+    void mostraLinhasNoMapa();
     void vaiParaMensagem(int indice);
     void mensagemVizinha(int passo);
     void perguntaLinha();

@@ -1,16 +1,16 @@
 // orvandel: the desktop program. A source path on the command line opens it; "-b" runs a batch
 // with its messages in message boxes and ends the program.
 #include <QApplication>
-#include <csignal>
 
 #include "dialogos.hpp"
+#include "icone.hpp"
 #include "janela_principal.hpp"
+#include "processo.hpp"
 
 int main(int argc, char** argv) {
-    // Past a file-size limit a write fails with EFBIG instead of killing the program, so that the
-    // temporary file goes, the old file stays, and the failure is shown.
-    std::signal(SIGXFSZ, SIG_IGN);
+    orvandel::preparaProcesso();
     QApplication aplicacao(argc, argv);
+    QApplication::setWindowIcon(orvandel::iconeDoPrograma());
     orvandel::instalaTraducoes();
 
     std::vector<std::string> argumentos;

@@ -13,6 +13,19 @@ bool ModeloMapa::alterado(int endereco) const {
     return montagem_.memoria()[i] != anterior_[i];
 }
 
+bool ModeloMapa::destacaLinhas(int primeira, int ultima) {
+    if (primeira == primeiraDestacada_ && ultima == ultimaDestacada_) return false;
+    primeiraDestacada_ = primeira;
+    ultimaDestacada_ = ultima;
+    emit dataChanged(index(0, 0), index(enderecos_ - 1, 1), {Qt::BackgroundRole});
+    return true;
+}
+
+bool ModeloMapa::destacado(int endereco) const {
+    const int32_t linha = montagem_.linhaDoByte(endereco);
+    return linha >= 0 && linha >= primeiraDestacada_ && linha <= ultimaDestacada_;
+}
+
 QString ModeloMapa::simbolosEm(int endereco) const {
     QStringList nomes;
     for (const tipoSimbolo& simbolo : montagem_.simbolos().entradas())
@@ -24,6 +37,7 @@ void ModeloMapa::recarrega(int enderecos, BaseMapa base) {
     beginResetModel();
     enderecos_ = enderecos;
     base_ = base;
+    primeiraDestacada_ = ultimaDestacada_ = -1;
     endResetModel();
 }
 
@@ -46,9 +60,12 @@ QVariant ModeloMapa::data(const QModelIndex& indice, int papel) const {
         return QString::fromStdString(celulaMapa(valor, base_));
     }
     case Qt::BackgroundRole:
+        if (destacado(endereco)) return QColor(0xB8, 0xD8, 0xFF);
         return alterado(endereco) ? QVariant(QColor(0xFF, 0xE0, 0xA0)) : QVariant();
     case Qt::ToolTipRole: {
         QStringList dica;
+        if (const int32_t linha = montagem_.linhaDoByte(endereco); linha >= 0)
+            dica << QStringLiteral("Linha %1").arg(linha + 1);
         if (const QString nomes = simbolosEm(endereco); !nomes.isEmpty()) dica << nomes;
         if (alterado(endereco)) dica << QStringLiteral("Alterado na última montagem");
         return dica.isEmpty() ? QVariant() : QVariant(dica.join(u'\n'));

@@ -1,6 +1,7 @@
 // The batch run of one machine, or of all four, over a directory.
 #include "lote.hpp"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -39,7 +40,16 @@ bool casaComMascara(std::string_view nome, Maquina maquina) {
     return nome[ponto] == '.' && maiusculas(nome.substr(ponto + 1)) == extensao;
 }
 
-// The bare names of the machine's sources, in the order the directory listing gives them.
+// Name order, letter case aside, as Windows lists its folders: a POSIX listing comes in whatever
+// order the file system keeps, and the logs would then differ from one disk to the next.
+void ordenaComoWindows(std::vector<std::string>& nomes) {
+    std::sort(nomes.begin(), nomes.end(), [](const std::string& a, const std::string& b) {
+        const std::string ma = maiusculas(a), mb = maiusculas(b);
+        return ma != mb ? ma < mb : a < b;
+    });
+}
+
+// The bare names of the machine's sources, in name order.
 std::vector<std::string> fontesDoDiretorio(const fs::path& diretorio, Maquina maquina) {
     const fs::path listado = diretorio.empty() ? fs::path(".") : diretorio;
     std::vector<std::string> nomes;
@@ -51,6 +61,7 @@ std::vector<std::string> fontesDoDiretorio(const fs::path& diretorio, Maquina ma
     if (erro)
         throw FalhaArquivo("Não foi possível ler o diretório " + listado.string() + ": " +
                            descricaoErro(erro.value()));
+    ordenaComoWindows(nomes);
     return nomes;
 }
 

@@ -1,6 +1,7 @@
 // Symbols' lines and the map's addresses.
 #include "navegacao.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "linha.hpp"
@@ -57,6 +58,15 @@ std::optional<int> leEndereco(std::string_view texto, BaseMapa base, const Tabel
     if (!endereco && !texto.empty()) endereco = simbolos.busca(texto);
     if (endereco && (*endereco < 0 || *endereco >= enderecos)) return std::nullopt;
     return endereco;
+}
+
+std::optional<int> primeiroEnderecoDasLinhas(std::span<const int32_t> origens, int enderecos,
+                                             int primeira, int ultima) {
+    const auto fim = std::min(origens.size(), static_cast<size_t>(std::max(enderecos, 0)));
+    for (size_t endereco = 0; endereco < fim; ++endereco)
+        if (origens[endereco] >= primeira && origens[endereco] <= ultima)
+            return static_cast<int>(endereco);
+    return std::nullopt;
 }
 
 } // namespace orvandel

@@ -20,4 +20,9 @@ std::optional<int> linhaDaDefinicao(std::string_view nome, std::span<const std::
 std::optional<int> leEndereco(std::string_view texto, BaseMapa base, const TabelaSimbolos& simbolos,
                               int enderecos);
 
+// The lowest of the first `enderecos` addresses whose byte one of the lines `primeira` to
+// `ultima` placed, by the run's record of origins.
+std::optional<int> primeiroEnderecoDasLinhas(std::span<const int32_t> origens, int enderecos,
+                                             int primeira, int ultima);
+
 } // namespace orvandel

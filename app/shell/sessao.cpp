@@ -46,7 +46,10 @@ Codificacao ArquivosFonte::grava(const std::filesystem::path& caminho, const Tex
 Sessao::Sessao(InterfaceSessao& interface) : Sessao(interface, arquivosDoSistema()) {}
 
 Sessao::Sessao(InterfaceSessao& interface, ArquivosFonte& arquivos)
-    : interface_(interface), arquivos_(arquivos) {}
+    : interface_(interface), arquivos_(arquivos) {
+    // The map and the editor show which line placed each byte.
+    montagem_.registraOrigens(true);
+}
 
 int Sessao::enderecosMapa() const {
     return orvandel::enderecosMapa(maquinaDoAlvo(seletor_));

@@ -1,5 +1,6 @@
 // The process on POSIX systems.
 #include <csignal>
+#include <unistd.h>
 
 #include "processo.hpp"
 
@@ -13,5 +14,7 @@ void preparaProcesso() { std::signal(SIGXFSZ, SIG_IGN); }
 std::vector<std::string> argumentosDoPrograma(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
+
+bool ehTerminal(std::FILE* fluxo) { return ::isatty(::fileno(fluxo)) == 1; }
 
 } // namespace orvandel

@@ -1,6 +1,7 @@
 // The process on Windows: arguments from the wide command line, UTF-8 on the console.
 #include <windows.h>
 
+#include <io.h>
 #include <shellapi.h>
 
 #include "processo.hpp"
@@ -33,6 +34,12 @@ std::vector<std::string> argumentosDoPrograma(int argc, char** argv) {
     for (int i = 1; i < quantos; ++i) argumentos.push_back(utf8(largos[i]));
     LocalFree(largos);
     return argumentos;
+}
+
+bool ehTerminal(std::FILE* fluxo) {
+    DWORD modo = 0;
+    const auto canal = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fluxo)));
+    return canal != INVALID_HANDLE_VALUE && GetConsoleMode(canal, &modo) != 0;
 }
 
 } // namespace orvandel

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -21,6 +22,7 @@
 
 #include "caixa_sobre.hpp"
 #include "editor_fonte.hpp"
+#include "icone.hpp"
 #include "janela_mapa.hpp"
 #include "janela_principal.hpp"
 
@@ -76,6 +78,14 @@ class TesteJanelas : public QObject {
     void initTestCase() { instalaTraducoes(); }
 
     // Qt's own buttons speak Portuguese once its translations are installed.
+    // The SVG is compiled in and draws something at every size the icon offers.
+    void iconeDesenhado() {
+        const QIcon icone = iconeDoPrograma();
+        QCOMPARE(icone.availableSizes().size(), 7);
+        const QImage imagem = icone.pixmap(64, 64).toImage();
+        QVERIFY(qAlpha(imagem.pixel(32, 32)) == 255 && qAlpha(imagem.pixel(0, 0)) == 0);
+    }
+
     void botoesPadraoEmPortugues() {
         QMessageBox caixa(QMessageBox::Warning, "", "", QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(caixa.button(QMessageBox::Yes)->text(), QString("&Sim"));
@@ -199,6 +209,49 @@ class TesteJanelas : public QObject {
         QCOMPARE(mapa->width(), 131);
     }
 
+    // The editor's lines and the map's bytes lead to each other through the run's record.
+    void fonteEMapaLigados() {
+        janela->findChildren<QRadioButton*>()[0]->click(); // Kovra
+        janela->editor()->setPlainText("ORG 10\nLDA 20\nNOP\nHLT");
+        dialogos.respostas = {dir.filePath("liga.kod")};
+        acao("&Arquivo", "&Montar")->trigger();
+        acao("&Visualizar", "&Mapa de Memória")->trigger();
+        const ModeloMapa& modelo = janela->mapa()->modelo();
+        const auto destacados = [&] {
+            QList<int> enderecos;
+            for (int e = 9; e <= 14; ++e)
+                if (modelo.destacado(e)) enderecos << e;
+            return enderecos;
+        };
+        janela->editor()->vaiParaLinha(1);
+        QCOMPARE(destacados(), QList<int>({10, 11}));
+        QTextCursor selecao = janela->editor()->textCursor();
+        selecao.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
+        janela->editor()->setTextCursor(selecao);
+        QCOMPARE(destacados(), QList<int>({10, 11, 12})); // the line where it ends is left out
+        QVERIFY(modelo.index(12, 1).data(Qt::ToolTipRole).toString().contains("Linha 3"));
+
+        emit janela->mapa()->tabela()->activated(modelo.index(13, 0));
+        QCOMPARE(janela->editor()->textCursor().blockNumber(), 3);
+        QCOMPARE(destacados(), QList<int>({13}));
+    }
+
+    // Over a mnemonic the editor offers its help; over its operand or past the line, nothing.
+    void ajudaSobreOMnemonico() {
+        janela->findChildren<QRadioButton*>()[0]->click(); // Kovra
+        EditorFonte* editor = janela->editor();
+        editor->setPlainText("ROT: lda ROT");
+        const auto ponto = [&](int coluna) {
+            QTextCursor cursor(editor->document());
+            cursor.setPosition(coluna);
+            return editor->cursorRect(cursor).center() + QPoint(2, 0);
+        };
+        QVERIFY(editor->ajudaNoPonto(ponto(6)).startsWith("LDA (Kovra)\nCódigo: 20h"));
+        QCOMPARE(editor->ajudaNoPonto(ponto(1)), QString());  // the label
+        QCOMPARE(editor->ajudaNoPonto(ponto(10)), QString()); // the operand
+        QCOMPARE(editor->ajudaNoPonto(ponto(12) + QPoint(200, 0)), QString());
+    }
+
     void loteMostraCadaResumo() {
         QTemporaryDir dir;
         QFile fonte(dir.filePath("a.kod"));
@@ -213,6 +266,28 @@ class TesteJanelas : public QObject {
             QStringList{"Arquivos Kovra processados: 1\nErros: 1 (Detalhes em Log_Kovra.txt)"});
         QCOMPARE(janela->windowTitle(), QString("Orvandel Assembler - Batch Processing"));
         QVERIFY(janela->findChildren<QRadioButton*>()[0]->isChecked());
+    }
+
+    // The association's two items act for the running program, under a HOME of the test's own;
+    // each extension refused is one message box.
+    void associacaoPeloMenu() {
+        const QByteArray casaAntiga = qgetenv("HOME");
+        QVERIFY(qputenv("HOME", dir.filePath("casa").toUtf8()));
+        acao("Aj&uda", "Associar Arquivos")->trigger();
+        QFile entrada(dir.filePath("casa/.local/share/applications/orvandel.desktop"));
+        QVERIFY(entrada.open(QIODevice::ReadOnly));
+        QVERIFY(entrada.readAll().contains(
+            "\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" %f\n"));
+        acao("Aj&uda", "Remover Associação")->trigger();
+        QVERIFY(!entrada.exists());
+        QCOMPARE(dialogos.mensagens, QStringList{});
+
+        QFile(dir.filePath("arquivo")).open(QIODevice::WriteOnly);
+        QVERIFY(qputenv("HOME", dir.filePath("arquivo").toUtf8()));
+        acao("Aj&uda", "Associar Arquivos")->trigger();
+        QVERIFY(qputenv("HOME", casaAntiga));
+        QCOMPARE(dialogos.mensagens.size(), 4);
+        QVERIFY(dialogos.mensagens[3].startsWith("Não foi possível associar arquivos zid: "));
     }
 
     // Screen readers and UI automation find every control by its name: those shown, and the menus.
