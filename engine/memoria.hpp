@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
 
 namespace orvandel {
 

@@ -20,18 +20,14 @@ void Montador::limpaTabelas() {
     tabInstrucoes.limpa();
 }
 
+// The lines belong to the caller and go to the passes as an argument: nothing keeps them once
+// the run ends, however it ends.
 void Montador::executaMontagem(Maquina alvo, std::span<const std::string> fonte) {
-    // The lines belong to the caller: they are dropped when the run ends, however it ends.
-    struct Esquece {
-        std::span<const std::string>& linhas;
-        ~Esquece() { linhas = {}; }
-    } esquece{linhas};
     maquina = alvo;
-    linhas = fonte;
     tabInstrucoes.carrega(maquina);
     diag.zeraErros();
-    primeiraPassagem(*this);
-    segundaPassagem(*this);
+    primeiraPassagem(*this, fonte);
+    segundaPassagem(*this, fonte);
 }
 
 Montagem::Montagem()

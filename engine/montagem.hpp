@@ -28,7 +28,6 @@ struct Montador {
     TabelaInstrucoes tabInstrucoes;
     Diagnosticos diag;
     Maquina maquina = Maquina::Zibel;
-    std::span<const std::string> linhas; // the UTF-8 source lines of the current run
     Rastreio* rastreio = nullptr;
     // Per address, the zero-based line that placed its byte last, -1 where none did: what a
     // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,

@@ -15,9 +15,9 @@ namespace {
 
 const std::string kSemCodigo = ". Não será gerado código para esta linha ";
 
-bool ehDiretiva(std::string_view textoMaiusculo) {
+bool ehDiretiva(std::string_view texto) {
     for (std::string_view nome : tabDiretivas)
-        if (nome == textoMaiusculo) return true;
+        if (igualEmMaiusculas(nome, texto)) return true;
     return false;
 }
 
@@ -100,14 +100,11 @@ int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
     return soma32(contPosicao, tamanhoDaLinha(m, instrucao, e.operandos, numLinha));
 }
 
-// `operacao` is the caller's buffer for the upper-cased operation.
-int32_t geraOperacao(Montador& m, elemLinha& e, std::string& operacao, int32_t contPosicao,
-                     int32_t numLinha) {
-    operacao = e.operacao;
-    emMaiusculas(operacao);
-    if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(operacao))
+// The operation is read as written: the lookups fold its case themselves.
+int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
+    if (const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao))
         return geraInstrucao(m, *instrucao, e, contPosicao, numLinha);
-    if (ehDiretiva(operacao))
+    if (ehDiretiva(e.operacao))
         return processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha);
     if (ehNumero(e.operacao)) {
         armazenaPalavra(m, converteNumero(m, e.operacao, numLinha), contPosicao, numLinha);
@@ -118,39 +115,39 @@ int32_t geraOperacao(Montador& m, elemLinha& e, std::string& operacao, int32_t c
 
 } // namespace
 
-void primeiraPassagem(Montador& m) {
+void primeiraPassagem(Montador& m, std::span<const std::string> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
-    for (size_t i = 0; i < m.linhas.size(); ++i) {
+    for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(m.linhas[i], linha), e)) continue;
+        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
         tokensEmMaiusculas(e);
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
     }
 }
 
-void segundaPassagem(Montador& m) {
+void segundaPassagem(Montador& m, std::span<const std::string> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
-    std::string linha, operacao;
-    for (size_t i = 0; i < m.linhas.size(); ++i) {
+    std::string linha;
+    for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(m.linhas[i], linha), e)) continue;
-        if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, operacao, contPosicao, numLinha);
+        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
+        if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
     }
 }
 
 int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
                          const std::vector<std::string>& operandos, int32_t numLinha) {
-    const tipoInstrucao* instrucao = m.tabInstrucoes.busca(maiusculas(operacao));
+    const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(operacao);
     return instrucao ? tamanhoDaLinha(m, *instrucao, operandos, numLinha) : 0;
 }
 

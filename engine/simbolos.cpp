@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "tabelas.hpp"
 #include "texto.hpp"
 
 namespace orvandel {

@@ -8,9 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
 
 namespace orvandel {
+
+struct tipoSimbolo {
+    std::string nome;
+    int32_t valor = -1;
+    int32_t numLinha = -1; // the zero-based line whose label defined it
+};
 
 class TabelaSimbolos {
 public:

@@ -33,7 +33,14 @@ void TabelaInstrucoes::carrega(Maquina maquina) {
 // Every mnemonic has a key (checked above), so a text without one equals none; the index
 // always has empty slots, which end a search.
 const tipoInstrucao* TabelaInstrucoes::busca(std::string_view textoMaiusculo) const {
-    const uint64_t chave = chaveMnemonico(textoMaiusculo);
+    return buscaChave(chaveMnemonico(textoMaiusculo));
+}
+
+const tipoInstrucao* TabelaInstrucoes::buscaEmQualquerCaixa(std::string_view texto) const {
+    return buscaChave(chaveMnemonicoEmMaiusculas(texto));
+}
+
+const tipoInstrucao* TabelaInstrucoes::buscaChave(uint64_t chave) const {
     if (chave == 0) return nullptr;
     for (size_t p = posicaoInicial(chave); posicoes_[p] >= 0; p = (p + 1) % kPosicoes) {
         const auto linha = static_cast<size_t>(posicoes_[p]);

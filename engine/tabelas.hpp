@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "maquinas.hpp"
+#include "simbolos.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
 
-inline bool ehJelmo(Maquina maquina) { return maquina == Maquina::Jelmo; }
 
 // Capacity shared by the symbol, instruction and directive tables.
 inline constexpr int kEntradasTabela = 1000;
@@ -24,12 +24,6 @@ struct elemLinha {
     std::string rotulo;
     std::string operacao;
     std::vector<std::string> operandos;
-};
-
-struct tipoSimbolo {
-    std::string nome;
-    int32_t valor = -1;
-    int32_t numLinha = -1; // the zero-based line whose label defined it
 };
 
 struct tipoInstrucao {
@@ -72,12 +66,15 @@ public:
     void carrega(Maquina maquina);
     // The entry whose mnemonic equals `textoMaiusculo` (already upper case), if any.
     const tipoInstrucao* busca(std::string_view textoMaiusculo) const;
+    // The entry whose mnemonic equals `texto` in upper case, without the upper-cased copy.
+    const tipoInstrucao* buscaEmQualquerCaixa(std::string_view texto) const;
     const std::vector<tipoInstrucao>& entradas() const { return entradas_; }
 
 private:
     // Open addressing over the rows' packed mnemonics; each slot holds a row index, -1 if empty.
     static constexpr size_t kPosicoes = 128;
     static size_t posicaoInicial(uint64_t chave);
+    const tipoInstrucao* buscaChave(uint64_t chave) const;
 
     std::vector<tipoInstrucao> entradas_; // the filled entries; every other entry is free
     std::vector<uint64_t> chaves_;        // chaveMnemonico of each entry's mnemonic

@@ -11,8 +11,8 @@
 
 #include "diagnosticos.hpp"
 #include "memoria.hpp"
+#include "orvandel/maquinas.hpp"
 #include "simbolos.hpp"
-#include "tabelas.hpp"
 
 namespace orvandel {
 
