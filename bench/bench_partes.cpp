@@ -30,8 +30,7 @@ std::unique_ptr<Montador> montado(geracao::Dialeto dialeto, Maquina maquina) {
 // Windows-1252 bytes with BOM detection and line ends -> UTF-8 lines.
 void decodificador(benchmark::State& state) {
     const std::string& bytes = textoFonte(geracao::Dialeto::Jelmo, kLinhas);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(decodificaFonte(bytes));
+    for (auto _ : state) benchmark::DoNotOptimize(decodificaFonte(bytes));
     state.SetItemsProcessed(state.iterations() * kLinhas);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
 }
@@ -91,8 +90,7 @@ BENCHMARK_CAPTURE(valores, Kovra, geracao::Dialeto::Kovra, Maquina::Kovra)
 void imagem(benchmark::State& state, Maquina maquina) {
     const auto m = montado(
         maquina == Maquina::Jelmo ? geracao::Dialeto::Jelmo : geracao::Dialeto::Kovra, maquina);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(conteudoArquivoMem(maquina, m->memoria));
+    for (auto _ : state) benchmark::DoNotOptimize(conteudoArquivoMem(maquina, m->memoria));
 }
 BENCHMARK_CAPTURE(imagem, Jelmo, Maquina::Jelmo);
 BENCHMARK_CAPTURE(imagem, Kovra, Maquina::Kovra);
@@ -100,8 +98,7 @@ BENCHMARK_CAPTURE(imagem, Kovra, Maquina::Kovra);
 // The listing of a full table: 1,000 symbols.
 void listagem(benchmark::State& state) {
     const auto m = montado(geracao::Dialeto::Kovra, Maquina::Kovra);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(conteudoTabSimb(m->tabSimbolos));
+    for (auto _ : state) benchmark::DoNotOptimize(conteudoTabSimb(m->tabSimbolos));
 }
 BENCHMARK(listagem)->Unit(benchmark::kMicrosecond);
 
@@ -113,8 +110,7 @@ void gravacao(benchmark::State& state) {
         (std::filesystem::temp_directory_path() / "orvandel-bench-XXXXXX").string();
     if (!::mkdtemp(modelo.data())) return state.SkipWithError("mkdtemp failed");
     const std::filesystem::path fonte = std::filesystem::path(modelo) / "programa.jed";
-    for (auto _ : state)
-        gravaImagemEListagem(fonte, nomesSaida(fonte).imagem, m);
+    for (auto _ : state) gravaImagemEListagem(fonte, nomesSaida(fonte).imagem, m);
     std::filesystem::remove_all(modelo);
 }
 BENCHMARK(gravacao)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -10,8 +10,8 @@ namespace orvandel {
 namespace {
 
 // The address byte after the opcode: a numeral or a defined symbol reference, low 8 bits.
-void geraEndereco(Montador& m, std::string_view nomeMaquina, const std::vector<std::string>& operandos,
-                  int32_t endereco, int32_t numLinha) {
+void geraEndereco(Montador& m, std::string_view nomeMaquina,
+                  const std::vector<std::string>& operandos, int32_t endereco, int32_t numLinha) {
     int32_t valor = 0;
     if (operandos.size() != 1) {
         m.diag.registraErro("Erro na definição do endereço do operando", numLinha);

@@ -28,7 +28,9 @@ void Diagnosticos::registraAviso(std::string texto, int32_t numLinha) {
     lista_.push_back({numLinha, TipoMensagem::Aviso, std::move(texto)});
 }
 
-std::string trecho(std::string_view cp1252) { return cp1252ParaUtf8(cp1252); }
+std::string trecho(std::string_view cp1252) {
+    return cp1252ParaUtf8(cp1252);
+}
 
 namespace {
 

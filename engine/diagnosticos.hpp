@@ -23,7 +23,7 @@ struct Mensagem {
 };
 
 class Diagnosticos {
-public:
+  public:
     void registraErro(std::string texto, int32_t numLinha);
     void registraAviso(std::string texto, int32_t numLinha);
 
@@ -32,7 +32,7 @@ public:
     const std::vector<Mensagem>& lista() const { return lista_; }
     int32_t contErros() const { return contErros_; }
 
-private:
+  private:
     std::vector<Mensagem> lista_;
     int32_t contErros_ = 0;
 };
@@ -44,11 +44,11 @@ std::string trecho(std::string_view cp1252);
 // checks but does not convert to a 32-bit integer. what() is the user's message, in UTF-8;
 // numLinha() the zero-based line at which the run stopped.
 class ValorInteiroInvalido : public std::runtime_error {
-public:
+  public:
     ValorInteiroInvalido(std::string_view textoCp1252, int32_t numLinha);
     int32_t numLinha() const { return numLinha_; }
 
-private:
+  private:
     int32_t numLinha_;
 };
 

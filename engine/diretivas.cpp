@@ -87,8 +87,12 @@ int32_t dado(const Linha& l, bool ehByte) {
     return cabe ? soma32(ultimo, 1) : 0;
 }
 
-bool ehTexto(const std::string& item) { return item.starts_with('\''); }
-bool textoBemFormado(const std::string& item) { return item.size() > 2 && item.back() == '\''; }
+bool ehTexto(const std::string& item) {
+    return item.starts_with('\'');
+}
+bool textoBemFormado(const std::string& item) {
+    return item.size() > 2 && item.back() == '\'';
+}
 
 // The size n of `[n]`: every character but the brackets, as a signed decimal integer.
 int32_t tamanhoArray(const std::string& operando, int32_t numLinha) {
@@ -153,7 +157,8 @@ void preencheLista(const Linha& l, int32_t elemento) {
 
 // Zeroes L to E - 1, clipped to the image.
 void preencheZeros(const Linha& l, int64_t fim) {
-    const int64_t de = std::max<int64_t>(l.inicio, 0), ate = std::min<int64_t>(fim, kTamanhoMemoria);
+    const int64_t de = std::max<int64_t>(l.inicio, 0),
+                  ate = std::min<int64_t>(fim, kTamanhoMemoria);
     if (de >= ate) return;
     std::fill(l.m.memoria.begin() + de, l.m.memoria.begin() + ate, uint8_t{0});
     if (l.m.origens) std::fill(l.m.origens->begin() + de, l.m.origens->begin() + ate, l.numLinha);
@@ -184,9 +189,8 @@ int32_t array(const Linha& l, std::string_view nome, int32_t elemento) {
 
 } // namespace
 
-int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao,
-                         int32_t contPosicao, const std::vector<std::string>& operandos,
-                         int32_t numLinha) {
+int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao, int32_t contPosicao,
+                         const std::vector<std::string>& operandos, int32_t numLinha) {
     const Linha l{{m, operandos, numLinha}, passagem, contPosicao};
     const std::string maiusculo = maiusculas(operacao);
     const std::string_view nome = maiusculo; // compared with views: no length count per name

@@ -13,8 +13,7 @@ namespace orvandel {
 struct Montador;
 
 // The location counter after the directive line; `passagem` is 1 or 2.
-int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao,
-                         int32_t contPosicao, const std::vector<std::string>& operandos,
-                         int32_t numLinha);
+int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao, int32_t contPosicao,
+                         const std::vector<std::string>& operandos, int32_t numLinha);
 
 } // namespace orvandel

@@ -118,8 +118,7 @@ int32_t bitsCondicao(const LinhaJelmo& l, std::string_view operando) {
 // CCC [flags, ...] | SCC [flags, ...]
 void geraCondicoes(const LinhaJelmo& l, int32_t codigo) {
     int32_t byte = codigo;
-    for (const std::string& operando : l.operandos)
-        byte |= bitsCondicao(l, operando);
+    for (const std::string& operando : l.operandos) byte |= bitsCondicao(l, operando);
     armazenaByte(l.m, byte, l.endereco, l.numLinha);
 }
 

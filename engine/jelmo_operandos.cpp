@@ -1,9 +1,9 @@
 // Jelmo's operand syntax and the encoding of one general operand.
 #include "jelmo_operandos.hpp"
 
+#include "codificadores.hpp"
 #include "diagnosticos.hpp"
 #include "montagem.hpp"
-#include "codificadores.hpp"
 #include "texto.hpp"
 #include "valores.hpp"
 
@@ -22,7 +22,9 @@ bool ehRegistrador(std::string_view s) {
 }
 
 // The register "R0" to "R7" that ehRegistrador accepted, in upper case.
-std::string nomeRegistrador(std::string_view s) { return {'R', s[1]}; }
+std::string nomeRegistrador(std::string_view s) {
+    return {'R', s[1]};
+}
 
 // (Rn)+
 bool ehPosIncremento(std::string_view s) {

@@ -49,7 +49,9 @@ size_t separadoresIniciais(std::string_view texto) {
     return i;
 }
 
-void pulaSeparadores(std::string_view& resto) { resto.remove_prefix(separadoresIniciais(resto)); }
+void pulaSeparadores(std::string_view& resto) {
+    resto.remove_prefix(separadoresIniciais(resto));
+}
 
 // Converting a comment that goes beyond ASCII would cost a copy the splitter throws away. When a
 // semicolon inside the window has only ASCII before it and no apostrophe, the comment starts
@@ -70,8 +72,8 @@ std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
     for (size_t i = 0; i < resto.size(); ++i) {
         if (!kTerminaToken[static_cast<unsigned char>(resto[i])]) continue;
         if (resto[i] == kApostrofo) {
-            const size_t fecha = (i + 2 < resto.size()) ? resto.find(kApostrofo, i + 2)
-                                                         : std::string_view::npos;
+            const size_t fecha =
+                (i + 2 < resto.size()) ? resto.find(kApostrofo, i + 2) : std::string_view::npos;
             const size_t fim = (fecha == std::string_view::npos) ? resto.size() : fecha + 1;
             const std::string_view token = resto.substr(0, fim);
             resto.remove_prefix(fim);

@@ -11,7 +11,9 @@ namespace orvandel {
 // Only this many characters of a line, counted from its first non-separator, are split.
 inline constexpr size_t kLimiteLinha = 1000;
 
-constexpr bool ehSeparador(char c) { return c == '\t' || c == ' ' || c == ',' || c == ':'; }
+constexpr bool ehSeparador(char c) {
+    return c == '\t' || c == ' ' || c == ',' || c == ':';
+}
 
 // What the splitter reads of a UTF-8 source line, in Windows-1252: at most kLimiteLinha
 // characters from its first non-separator. Separators are ASCII and never apostrophes or

@@ -1,13 +1,15 @@
 // The assembly run: reset, then the two passes; and the face that the front ends call.
 #include "montagem.hpp"
 
-#include "orvandel/montagem.hpp"
 #include "contexto.hpp"
+#include "orvandel/montagem.hpp"
 #include "passagens.hpp"
 
 namespace orvandel {
 
-void ContextoLinha::erro(std::string texto) const { m.diag.registraErro(std::move(texto), numLinha); }
+void ContextoLinha::erro(std::string texto) const {
+    m.diag.registraErro(std::move(texto), numLinha);
+}
 void ContextoLinha::aviso(std::string texto) const {
     m.diag.registraAviso(std::move(texto), numLinha);
 }
@@ -55,16 +57,22 @@ void Montagem::limpa() {
     montador_->limpaTabelas();
 }
 
-void Montagem::registraOrigens(bool ligado) { registraOrigens_ = ligado; }
+void Montagem::registraOrigens(bool ligado) {
+    registraOrigens_ = ligado;
+}
 
-std::span<const int32_t> Montagem::origens() const { return origens_; }
+std::span<const int32_t> Montagem::origens() const {
+    return origens_;
+}
 
 int32_t Montagem::linhaDoByte(int32_t endereco) const {
     if (endereco < 0 || static_cast<size_t>(endereco) >= origens_.size()) return -1;
     return origens_[static_cast<size_t>(endereco)];
 }
 
-std::span<const int32_t> Montagem::enderecosLinhas() const { return rastreio_->passagem2; }
+std::span<const int32_t> Montagem::enderecosLinhas() const {
+    return rastreio_->passagem2;
+}
 
 Maquina Montagem::maquina() const {
     return montador_->maquina;

@@ -73,9 +73,9 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
         m.diag.registraAviso("Símbolo definido é mnemônico de instrução: " + trecho(e.rotulo),
                              numLinha);
     if (e.operacao == "ORG")
-        m.diag.registraAviso(
-            "Símbolo definido em ORG aponta para endereço anterior ao ORG: " + trecho(e.rotulo),
-            numLinha);
+        m.diag.registraAviso("Símbolo definido em ORG aponta para endereço anterior ao ORG: " +
+                                 trecho(e.rotulo),
+                             numLinha);
 }
 
 // The counter after the operation of an upper-cased line in pass 1.

@@ -21,5 +21,4 @@ void segundaPassagem(Montador& m, std::span<const std::string> linhas);
 int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
                          const std::vector<std::string>& operandos, int32_t numLinha);
 
-
 } // namespace orvandel

@@ -19,7 +19,7 @@ struct tipoSimbolo {
 };
 
 class TabelaSimbolos {
-public:
+  public:
     TabelaSimbolos() { limpa(); }
     void limpa();
     // Stores the name (upper-cased) in the next free entry; a full table drops it silently.
@@ -32,7 +32,7 @@ public:
     // The filled entries, in table order.
     const std::vector<tipoSimbolo>& entradas() const { return entradas_; }
 
-private:
+  private:
     // Open addressing over the names, hashed and compared in upper case, so that a lookup in any
     // case needs no copy. A slot holds the index of the first entry with its name, -1 if empty:
     // a lookup gives what a scan from entry 1 would.

@@ -15,7 +15,6 @@
 
 namespace orvandel {
 
-
 // Capacity shared by the symbol, instruction and directive tables.
 inline constexpr int kEntradasTabela = 1000;
 
@@ -60,7 +59,7 @@ inline uint64_t chaveMnemonicoEmMaiusculas(std::string_view texto) {
 
 // The instruction table of the current run: one machine's rows at a time.
 class TabelaInstrucoes {
-public:
+  public:
     TabelaInstrucoes() { limpa(); }
     void limpa();
     void carrega(Maquina maquina);
@@ -70,7 +69,7 @@ public:
     const tipoInstrucao* buscaEmQualquerCaixa(std::string_view texto) const;
     const std::vector<tipoInstrucao>& entradas() const { return entradas_; }
 
-private:
+  private:
     // Open addressing over the rows' packed mnemonics; each slot holds a row index, -1 if empty.
     static constexpr size_t kPosicoes = 128;
     static size_t posicaoInicial(uint64_t chave);

@@ -132,7 +132,9 @@ std::string_view emCp1252(std::string_view texto, std::string& buffer, size_t ma
     return buffer;
 }
 
-bool ehAscii(std::string_view texto) { return prefixoAscii(texto) == texto.size(); }
+bool ehAscii(std::string_view texto) {
+    return prefixoAscii(texto) == texto.size();
+}
 
 bool ehUtf8NaoAscii(std::string_view texto) {
     size_t i = prefixoAscii(texto);

@@ -47,7 +47,9 @@ std::u32string decodificaUtf8(std::string_view texto);
 // Appends the UTF-8 encoding of `codigo` (surrogates and values past 10FFFFh become U+FFFD).
 void acrescentaUtf8(std::string& destino, char32_t codigo);
 
-inline char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char maiuscula(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 // ASCII upper case: a to z become A to Z, nothing else changes.
 std::string maiusculas(std::string_view texto);

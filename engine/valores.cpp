@@ -10,7 +10,9 @@ namespace orvandel {
 
 namespace {
 
-bool ehDigito(char c) { return c >= '0' && c <= '9'; }
+bool ehDigito(char c) {
+    return c >= '0' && c <= '9';
+}
 bool ehDigitoHexa(char c) {
     const char m = maiuscula(c);
     return ehDigito(m) || (m >= 'A' && m <= 'F');
@@ -123,8 +125,8 @@ bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t
     if (operador != std::string_view::npos) {
         const int32_t deslocamento =
             converteNumero(m, maiusculas(texto.substr(operador + 1)), numLinha);
-        valor = texto[operador] == '+' ? soma32(valor, deslocamento)
-                                       : subtrai32(valor, deslocamento);
+        valor =
+            texto[operador] == '+' ? soma32(valor, deslocamento) : subtrai32(valor, deslocamento);
     }
     return true;
 }

@@ -15,7 +15,8 @@ namespace {
 
 void verificaLinhas(const TextoFonte& texto) {
     for (const std::string& linha : texto.linhas) {
-        exige(linha.find_first_of("\r\n") == std::string::npos, "uma linha não guarda fim de linha");
+        exige(linha.find_first_of("\r\n") == std::string::npos,
+              "uma linha não guarda fim de linha");
         if (texto.codificacao == Codificacao::Cp1252)
             exige(cp1252ParaUtf8(utf8ParaCp1252(linha)) == linha,
                   "uma linha lida em Windows-1252 volta a ele sem perda");

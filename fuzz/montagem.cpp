@@ -102,7 +102,8 @@ void verificaArquivos(const Montador& m, Maquina maquina) {
     exige(tamanho == (ehJelmo(maquina) ? 65540u : 516u), "a imagem tem o tamanho da máquina");
     const std::string listagem = conteudoTabSimb(m.tabSimbolos);
     size_t linhas = 0;
-    for (size_t fim = listagem.find("\r\n"); fim != std::string::npos; fim = listagem.find("\r\n", fim + 2))
+    for (size_t fim = listagem.find("\r\n"); fim != std::string::npos;
+         fim = listagem.find("\r\n", fim + 2))
         ++linhas;
     exige(linhas == 2 + m.tabSimbolos.entradas().size(), "a listagem tem uma linha por símbolo");
 }
@@ -115,7 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (tamanho == 0) return 0;
     const Maquina maquina = kMaquinas[dados[0] % 4];
     const Maquina outra = kMaquinas[(dados[0] + 1) % 4];
-    const TextoFonte fonte = decodificaFonte({reinterpret_cast<const char*>(dados) + 1, tamanho - 1});
+    const TextoFonte fonte =
+        decodificaFonte({reinterpret_cast<const char*>(dados) + 1, tamanho - 1});
 
     auto primeiro = std::make_unique<Montador>();
     Rastreio rastreio;
@@ -128,11 +130,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     verificaOrigens(*primeiro, origens, fonte.linhas.size());
     verificaMensagens(resultado, fonte.linhas.size());
     verificaPassagens(*primeiro, resultado, rastreio, fonte.linhas);
-    if (resultado.abandono.empty() && resultado.contErros == 0) verificaArquivos(*primeiro, maquina);
+    if (resultado.abandono.empty() && resultado.contErros == 0)
+        verificaArquivos(*primeiro, maquina);
 
     auto segundo = std::make_unique<Montador>();
-    exige(executa(*segundo, maquina, fonte.linhas) == resultado, "um Montador novo repete a montagem");
+    exige(executa(*segundo, maquina, fonte.linhas) == resultado,
+          "um Montador novo repete a montagem");
     executa(*primeiro, outra, fonte.linhas); // leaves every table filled for another machine
-    exige(executa(*primeiro, maquina, fonte.linhas) == resultado, "um Montador reusado repete a montagem");
+    exige(executa(*primeiro, maquina, fonte.linhas) == resultado,
+          "um Montador reusado repete a montagem");
     return 0;
 }

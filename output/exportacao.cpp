@@ -55,10 +55,14 @@ char caractereVisivel(uint8_t byte) {
 
 std::string_view extensaoExportacao(FormatoExportacao formato) {
     switch (formato) {
-    case FormatoExportacao::IntelHex: return "hex";
-    case FormatoExportacao::Binario: return "bin";
-    case FormatoExportacao::Logisim: return "logisim";
-    case FormatoExportacao::Texto: return "txt";
+    case FormatoExportacao::IntelHex:
+        return "hex";
+    case FormatoExportacao::Binario:
+        return "bin";
+    case FormatoExportacao::Logisim:
+        return "logisim";
+    case FormatoExportacao::Texto:
+        return "txt";
     }
     return "";
 }
@@ -124,10 +128,14 @@ std::string conteudoDump(Maquina maquina, const Memoria& memoria) {
 std::string conteudoExportacao(FormatoExportacao formato, Maquina maquina, const Memoria& memoria,
                                std::span<const int32_t> origens) {
     switch (formato) {
-    case FormatoExportacao::IntelHex: return conteudoIntelHex(memoria, faixaUsada(origens));
-    case FormatoExportacao::Binario: return conteudoBinario(maquina, memoria);
-    case FormatoExportacao::Logisim: return conteudoLogisim(maquina, memoria);
-    case FormatoExportacao::Texto: return conteudoDump(maquina, memoria);
+    case FormatoExportacao::IntelHex:
+        return conteudoIntelHex(memoria, faixaUsada(origens));
+    case FormatoExportacao::Binario:
+        return conteudoBinario(maquina, memoria);
+    case FormatoExportacao::Logisim:
+        return conteudoLogisim(maquina, memoria);
+    case FormatoExportacao::Texto:
+        return conteudoDump(maquina, memoria);
     }
     return "";
 }

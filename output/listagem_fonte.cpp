@@ -21,8 +21,7 @@ bool caractereDeNome(char c) {
 }
 
 // Calls `usa` with every name in an operand, upper-cased, skipping quoted text and numerals.
-template <typename Usa>
-void nomesDoOperando(std::string_view operando, Usa usa) {
+template <typename Usa> void nomesDoOperando(std::string_view operando, Usa usa) {
     for (size_t i = 0; i < operando.size();) {
         if (operando[i] == '\'') {
             const size_t fecha = operando.find('\'', i + 1);
@@ -58,16 +57,17 @@ bool rotulaEndereco(std::string_view linhaUtf8) {
 }
 
 class Listagem {
-public:
+  public:
     Listagem(std::span<const std::string> linhas, const Montagem& montagem)
-        : linhas_(linhas), montagem_(montagem),
-          digitos_(ehJelmo(montagem.maquina()) ? 4 : 2), bytes_(linhas.size()),
-          mensagens_(linhas.size()) {
+        : linhas_(linhas), montagem_(montagem), digitos_(ehJelmo(montagem.maquina()) ? 4 : 2),
+          bytes_(linhas.size()), mensagens_(linhas.size()) {
         const std::span<const int32_t> origens = montagem.origens();
-        const auto enderecos = std::min<size_t>(origens.size(), ultimoEndereco(montagem.maquina()) + 1);
+        const auto enderecos =
+            std::min<size_t>(origens.size(), ultimoEndereco(montagem.maquina()) + 1);
         for (size_t endereco = 0; endereco < enderecos; ++endereco)
             if (origens[endereco] >= 0 && static_cast<size_t>(origens[endereco]) < linhas.size())
-                bytes_[static_cast<size_t>(origens[endereco])].push_back(static_cast<int32_t>(endereco));
+                bytes_[static_cast<size_t>(origens[endereco])].push_back(
+                    static_cast<int32_t>(endereco));
         for (const Mensagem& mensagem : montagem.mensagens())
             if (static_cast<size_t>(mensagem.numLinha) < linhas.size())
                 mensagens_[static_cast<size_t>(mensagem.numLinha)].push_back(&mensagem);
@@ -85,7 +85,7 @@ public:
         return std::move(texto_);
     }
 
-private:
+  private:
     // The source line with the first row of its bytes, then the rest of them, then its messages.
     void linhaFonte(size_t i) {
         const std::vector<int32_t>& bytes = bytes_[i];
@@ -121,7 +121,9 @@ private:
     size_t fileira(std::string& linha, const std::vector<int32_t>& bytes, size_t k) {
         const int32_t inicio = bytes[k];
         std::string hexa;
-        for (size_t n = 0; k < bytes.size() && n < kBytesPorLinha && bytes[k] == inicio + static_cast<int32_t>(n); ++n, ++k) {
+        for (size_t n = 0;
+             k < bytes.size() && n < kBytesPorLinha && bytes[k] == inicio + static_cast<int32_t>(n);
+             ++n, ++k) {
             if (!hexa.empty()) hexa += ' ';
             hexa += formata("%02X", montagem_.memoria()[static_cast<size_t>(bytes[k])]);
         }
@@ -140,8 +142,8 @@ private:
         int largura = 10;
         for (const tipoSimbolo& s : tabela.entradas())
             largura = std::max(largura, static_cast<int>(cp1252ParaUtf8(s.nome).size()));
-        texto_ += formata("\nS\xC3\xADmbolos\n%-*s %11s %9s %6s  Usos\n", largura, "Nome", "Decimal",
-                          "Hexa", "Linha");
+        texto_ += formata("\nS\xC3\xADmbolos\n%-*s %11s %9s %6s  Usos\n", largura, "Nome",
+                          "Decimal", "Hexa", "Linha");
         const auto usos = usosDosSimbolos(linhas_, tabela);
         for (size_t i = 0; i < tabela.entradas().size(); ++i) {
             const tipoSimbolo& s = tabela.entradas()[i];
@@ -150,7 +152,8 @@ private:
             texto_ += formata(" %11d %9X ", s.valor, static_cast<unsigned>(s.valor));
             texto_ += s.numLinha >= 0 ? formata("%6d", s.numLinha + 1) : formata("%6s", "-");
             std::string lista;
-            for (int32_t linha : usos[i]) lista += (lista.empty() ? "" : ", ") + std::to_string(linha + 1);
+            for (int32_t linha : usos[i])
+                lista += (lista.empty() ? "" : ", ") + std::to_string(linha + 1);
             texto_ += lista.empty() ? "\n" : "  " + lista + "\n";
         }
     }
@@ -158,7 +161,7 @@ private:
     std::span<const std::string> linhas_;
     const Montagem& montagem_;
     int digitos_;
-    std::vector<std::vector<int32_t>> bytes_;              // per line, the addresses it placed
+    std::vector<std::vector<int32_t>> bytes_;             // per line, the addresses it placed
     std::vector<std::vector<const Mensagem*>> mensagens_; // per line, in the list's order
     std::string texto_;
 };

@@ -12,7 +12,7 @@ namespace orvandel {
 
 // An input or output failure; what() is the Portuguese text shown to the user.
 class FalhaArquivo : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

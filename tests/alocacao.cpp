@@ -29,10 +29,16 @@ MedidorAlocacao::MedidorAlocacao() {
     medindo = true;
 }
 
-MedidorAlocacao::~MedidorAlocacao() { medindo = false; }
+MedidorAlocacao::~MedidorAlocacao() {
+    medindo = false;
+}
 
-size_t MedidorAlocacao::maior() const { return maiorAlocacao; }
-size_t MedidorAlocacao::total() const { return totalAlocado; }
+size_t MedidorAlocacao::maior() const {
+    return maiorAlocacao;
+}
+size_t MedidorAlocacao::total() const {
+    return totalAlocado;
+}
 
 } // namespace orvandel::teste
 
@@ -42,5 +48,9 @@ void* operator new(std::size_t tamanho) {
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}

@@ -9,7 +9,7 @@ namespace orvandel::teste {
 
 // Counts from zero while it lives; one at a time.
 class MedidorAlocacao {
-public:
+  public:
     MedidorAlocacao();
     ~MedidorAlocacao();
     MedidorAlocacao(const MedidorAlocacao&) = delete;

@@ -83,8 +83,9 @@ namespace orvandel::teste {
 Execucao executaCli(const std::filesystem::path& diretorio, const std::string& argumentos) {
     const auto saida = diretorio / ".saida", erros = diretorio / ".erros";
     // The standard input comes first, so that arguments may redirect it.
-    const std::string comando = "cd '" + diretorio.string() + "' && '" ORVANDEL_CLI "' </dev/null " +
-                                argumentos + " >'" + saida.string() + "' 2>'" + erros.string() + "'";
+    const std::string comando = "cd '" + diretorio.string() +
+                                "' && '" ORVANDEL_CLI "' </dev/null " + argumentos + " >'" +
+                                saida.string() + "' 2>'" + erros.string() + "'";
     const int bruto = std::system(comando.c_str());
     Execucao e{WIFEXITED(bruto) ? WEXITSTATUS(bruto) : -1, leArquivo(saida), leArquivo(erros)};
     std::filesystem::remove(saida);

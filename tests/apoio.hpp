@@ -25,7 +25,7 @@ std::vector<uint8_t> leBytes(const std::string& texto);
 
 // A directory under the system's temporary directory, removed with everything in it.
 class DiretorioTemporario {
-public:
+  public:
     DiretorioTemporario();
     ~DiretorioTemporario();
     DiretorioTemporario(const DiretorioTemporario&) = delete;
@@ -33,7 +33,7 @@ public:
     const std::filesystem::path& caminho() const { return caminho_; }
     std::filesystem::path operator/(const std::string& nome) const { return caminho_ / nome; }
 
-private:
+  private:
     std::filesystem::path caminho_;
 };
 

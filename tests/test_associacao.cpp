@@ -45,8 +45,7 @@ TEST(AssociacaoDesktop, ExecCitaOCaminhoDoPrograma) {
         {"/opt/a\nExec=x/orvandel", ""},
         {"/opt/a\tb/orvandel", ""},
     };
-    for (const auto& [programa, exec] : casos)
-        EXPECT_EQ(comandoExec(programa), exec) << programa;
+    for (const auto& [programa, exec] : casos) EXPECT_EQ(comandoExec(programa), exec) << programa;
 }
 
 TEST(AssociacaoDesktop, PacoteMimeDeUmaExtensao) {
@@ -146,8 +145,7 @@ class AssociacaoXdg : public ::testing::Test {
                                     pergunta + " 2>/dev/null";
         std::string saida;
         FILE* processo = ::popen(comando.c_str(), "r");
-        for (int c; (c = std::fgetc(processo)) != EOF;)
-            saida += static_cast<char>(c);
+        for (int c; (c = std::fgetc(processo)) != EOF;) saida += static_cast<char>(c);
         ::pclose(processo);
         return saida;
     }

@@ -13,9 +13,11 @@ using teste::executaCli;
 using teste::leArquivo;
 
 class Cli : public testing::Test {
-protected:
+  protected:
     teste::DiretorioTemporario dir;
-    void fonte(const std::string& nome, const std::string& texto) { teste::escreveArquivo(dir / nome, texto); }
+    void fonte(const std::string& nome, const std::string& texto) {
+        teste::escreveArquivo(dir / nome, texto);
+    }
     bool existe(const std::string& nome) { return std::filesystem::exists(dir / nome); }
 };
 
@@ -28,11 +30,10 @@ TEST_F(Cli, MontagemSemErrosGravaImagemEListagem) {
     const std::string imagem = leArquivo(dir / "soma.mem");
     ASSERT_EQ(imagem.size(), 516u);
     EXPECT_EQ(imagem.substr(0, 12), std::string("\x03ZBL\x20\x00\x03\x00\xF0\x00\x05\x00", 12));
-    EXPECT_EQ(leArquivo(dir / "soma.map"),
-              "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
-              "-------     -------------   -----------------\r\n"
-              "INICIO                  0                   0\r\n"
-              "X                       3                   3\r\n");
+    EXPECT_EQ(leArquivo(dir / "soma.map"), "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
+                                           "-------     -------------   -----------------\r\n"
+                                           "INICIO                  0                   0\r\n"
+                                           "X                       3                   3\r\n");
 }
 
 TEST_F(Cli, ErrosNaoGravamNadaEDeixamAImagemAnterior) {
@@ -52,7 +53,9 @@ TEST_F(Cli, MaquinaPelaOpcaoOuPelaExtensao) {
     EXPECT_EQ(executaCli(dir.caminho(), "-m Q a.txt").status, 1); // SHL is no Quirla mnemonic
     fonte("b.ZID", "SHL\n");
     const auto r = executaCli(dir.caminho(), "b.ZID");
-    EXPECT_EQ(r.saida, "1 (ERRO) - Operação não identificada: SHL. Não será gerado código para esta linha \n");
+    EXPECT_EQ(
+        r.saida,
+        "1 (ERRO) - Operação não identificada: SHL. Não será gerado código para esta linha \n");
 }
 
 TEST_F(Cli, VariosArquivosCadaUmEmSuaMontagem) {
@@ -60,16 +63,18 @@ TEST_F(Cli, VariosArquivosCadaUmEmSuaMontagem) {
     fonte("b.zid", "FOO\n");
     const auto r = executaCli(dir.caminho(), "a.zid b.zid");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.saida,
-              "Arquivo: a.zid\n Código gerado sem erros \n"
-              "Arquivo: b.zid\n1 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n");
+    EXPECT_EQ(
+        r.saida,
+        "Arquivo: a.zid\n Código gerado sem erros \n"
+        "Arquivo: b.zid\n1 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n");
 }
 
 TEST_F(Cli, MapaHexadecimalEDecimal) {
     fonte("m.zid", "ORG 10\nDB 255\nFOO\n");
     const auto hex = executaCli(dir.caminho(), "--mapa hex m.zid");
     EXPECT_EQ(hex.status, 1);
-    const std::string inicio = "3 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n0 0\n";
+    const std::string inicio =
+        "3 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n0 0\n";
     EXPECT_EQ(hex.saida.substr(0, inicio.size()), inicio);
     EXPECT_NE(hex.saida.find("\nA FF\nB 0\n"), std::string::npos);
     EXPECT_TRUE(hex.saida.ends_with("\nFF 0\n"));
@@ -90,7 +95,9 @@ TEST_F(Cli, MontagemAbandonadaNaoGravaNemMostraMapa) {
     fonte("g.zid", "FOO\nLDA 99999999999\n");
     const auto r = executaCli(dir.caminho(), "--mapa hex g.zid");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.saida, "1 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n");
+    EXPECT_EQ(
+        r.saida,
+        "1 (ERRO) - Operação não identificada: FOO. Não será gerado código para esta linha \n");
     EXPECT_EQ(r.erros, "orvandel-cli: g.zid:2: '99999999999' não é um valor inteiro válido\n");
     EXPECT_FALSE(existe("g.mem"));
 }
@@ -98,7 +105,8 @@ TEST_F(Cli, MontagemAbandonadaNaoGravaNemMostraMapa) {
 TEST_F(Cli, Falhas) {
     const auto semArquivo = executaCli(dir.caminho(), "falta.zid");
     EXPECT_EQ(semArquivo.status, 2);
-    EXPECT_NE(semArquivo.erros.find("falta.zid: arquivo ou diretório inexistente"), std::string::npos);
+    EXPECT_NE(semArquivo.erros.find("falta.zid: arquivo ou diretório inexistente"),
+              std::string::npos);
 
     std::filesystem::create_directory(dir / "pasta.zid");
     EXPECT_EQ(executaCli(dir.caminho(), "pasta.zid").status, 2);
@@ -123,8 +131,8 @@ TEST_F(Cli, Falhas) {
 TEST_F(Cli, LimiteDeTamanhoDeArquivoNaoDeixaRastro) {
     fonte("j.jed", "H1234\n");
     teste::escreveArquivo(dir / "j.mem", "anterior");
-    const std::string comando = "cd '" + dir.caminho().string() + "' && ulimit -f 16 && '" ORVANDEL_CLI
-                                "' j.jed >/dev/null 2>.erros";
+    const std::string comando = "cd '" + dir.caminho().string() +
+                                "' && ulimit -f 16 && '" ORVANDEL_CLI "' j.jed >/dev/null 2>.erros";
     const int bruto = std::system(comando.c_str());
     EXPECT_TRUE(WIFEXITED(bruto) && WEXITSTATUS(bruto) == 2) << bruto;
     EXPECT_NE(leArquivo(dir / ".erros").find("arquivo grande demais"), std::string::npos);
@@ -163,7 +171,8 @@ TEST_F(Cli, EntradaHostilDaResultadoNormal) {
     fonte("milhao.zid", milhao);
     const auto grande = executaCli(dir.caminho(), "milhao.zid");
     EXPECT_EQ(grande.status, 1);
-    EXPECT_TRUE(grande.saida.starts_with("257 (ERRO) - Excedido limite de memória (endereço 255)\n"));
+    EXPECT_TRUE(
+        grande.saida.starts_with("257 (ERRO) - Excedido limite de memória (endereço 255)\n"));
 }
 
 TEST_F(Cli, LoteImprimeOsResumos) {
@@ -174,7 +183,8 @@ TEST_F(Cli, LoteImprimeOsResumos) {
     EXPECT_EQ(k.status, 1);
     EXPECT_EQ(k.saida, "Arquivos Kovra processados: 2\nErros: 1 (Detalhes em Log_Kovra.txt)\n");
     EXPECT_EQ(k.erros, "");
-    EXPECT_EQ(leArquivo(dir / "SOMA.mem").substr(0, 10), std::string("\x03KVR\x20\x00\x05\x00\xF0\x00", 10));
+    EXPECT_EQ(leArquivo(dir / "SOMA.mem").substr(0, 10),
+              std::string("\x03KVR\x20\x00\x05\x00\xF0\x00", 10));
     EXPECT_FALSE(existe("a.mem"));
 
     std::filesystem::remove(dir / "erro.kod");
@@ -182,8 +192,9 @@ TEST_F(Cli, LoteImprimeOsResumos) {
     EXPECT_EQ(todas.status, 0);
     EXPECT_EQ(todas.saida, "Arquivos Kovra processados: 1\nNenhum arquivo Quirla no diretório\n"
                            "Nenhum arquivo Jelmo no diretório\nArquivos Zibel processados: 1\n");
-    EXPECT_EQ(leArquivo(dir / "Log_Zibel.txt"),
-              "Inicio do processamento\r\nArquivo: a.zid: montagem sem erros\r\nFim do processamento\r\n");
+    EXPECT_EQ(
+        leArquivo(dir / "Log_Zibel.txt"),
+        "Inicio do processamento\r\nArquivo: a.zid: montagem sem erros\r\nFim do processamento\r\n");
 }
 
 TEST_F(Cli, LoteInterrompido) {
@@ -193,15 +204,18 @@ TEST_F(Cli, LoteInterrompido) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.saida, "");
     EXPECT_EQ(r.erros, "orvandel-cli: Não foi possível ler o arquivo x.kod: é um diretório\n");
-    EXPECT_EQ(leArquivo(dir / "Log_Kovra.txt"), "Inicio do processamento\r\n\r\nArquivo: x.kod\r\nProcessamento interrompido: "
-                                                "N\xE3o foi poss\xEDvel ler o arquivo x.kod: \xE9 um diret\xF3rio\r\n");
+    EXPECT_EQ(leArquivo(dir / "Log_Kovra.txt"),
+              "Inicio do processamento\r\n\r\nArquivo: x.kod\r\nProcessamento interrompido: "
+              "N\xE3o foi poss\xEDvel ler o arquivo x.kod: \xE9 um diret\xF3rio\r\n");
     EXPECT_FALSE(existe("Log_Zibel.txt") || existe("a.mem"));
 
     fonte("g.zid", "99999999999\n");
     const auto abandono = executaCli(dir.caminho(), "-b Z");
     EXPECT_EQ(abandono.status, 2);
-    EXPECT_EQ(abandono.erros, "orvandel-cli: g.zid:1: '99999999999' não é um valor inteiro válido\n");
-    EXPECT_NE(leArquivo(dir / "Log_Zibel.txt").find("\r\nProcessamento interrompido: '99999999999' n\xE3o"),
+    EXPECT_EQ(abandono.erros,
+              "orvandel-cli: g.zid:1: '99999999999' não é um valor inteiro válido\n");
+    EXPECT_NE(leArquivo(dir / "Log_Zibel.txt")
+                  .find("\r\nProcessamento interrompido: '99999999999' n\xE3o"),
               std::string::npos); // the log keeps the text alone
 }
 

@@ -41,17 +41,19 @@ TEST(Exportacao, DumpEBinarioTemOTamanhoDaMaquina) {
     memoria[1] = 'i';
     memoria[2] = 0x1B;
     const std::string dump = conteudoDump(Maquina::Quirla, memoria);
-    EXPECT_TRUE(dump.starts_with("00  4F 69 1B 00 00 00 00 00  00 00 00 00 00 00 00 00  |Oi..............|\r\n"));
+    EXPECT_TRUE(dump.starts_with(
+        "00  4F 69 1B 00 00 00 00 00  00 00 00 00 00 00 00 00  |Oi..............|\r\n"));
     EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 16);
-    EXPECT_TRUE(conteudoDump(Maquina::Jelmo, memoria).ends_with("\r\nFFF0  00 00 00 00 00 00 00 00  "
-                                                               "00 00 00 00 00 00 00 00  |................|\r\n"));
+    EXPECT_TRUE(conteudoDump(Maquina::Jelmo, memoria)
+                    .ends_with("\r\nFFF0  00 00 00 00 00 00 00 00  "
+                               "00 00 00 00 00 00 00 00  |................|\r\n"));
     EXPECT_EQ(conteudoBinario(Maquina::Zibel, memoria).size(), 256u);
     EXPECT_EQ(conteudoBinario(Maquina::Jelmo, memoria).size(), 65536u);
 }
 
 TEST(Terminal, ControlesVisiveis) {
     const std::vector<std::pair<std::string, std::string>> casos = {
-        {"a\x1B[31mb", "a^[[31mb"}, {"\x7F", "^?"}, {std::string("x\0y", 3), "x^@y"},
+        {"a\x1B[31mb", "a^[[31mb"}, {"\x7F", "^?"},       {std::string("x\0y", 3), "x^@y"},
         {"\t\n", "\t\n"},           {"\xC2\x9B", "M-^["}, {"ção \xC2\xA0", "ção \xC2\xA0"},
     };
     for (const auto& [texto, visivel] : casos) EXPECT_EQ(textoVisivel(texto), visivel) << texto;
@@ -60,8 +62,8 @@ TEST(Terminal, ControlesVisiveis) {
 TEST(ReferenciasCruzadas, UsosEmCadaFormaDeOperando) {
     Montagem montagem;
     const std::vector<std::string> linhas = {
-        "X:    EQU 5",         "T:    DW X",          "      MOV X(R7), (T(R1))",
-        "      MOV #x+1, T",   "      DAB 'X T', H1F", "      LDA X ; T",
+        "X:    EQU 5",       "T:    DW X",           "      MOV X(R7), (T(R1))",
+        "      MOV #x+1, T", "      DAB 'X T', H1F", "      LDA X ; T",
         "H1F:  DB X",
     };
     montagem.monta(Maquina::Jelmo, linhas);

@@ -26,7 +26,7 @@ TEST(DecodificaFonte, MarcasEFinsDeLinha) {
         {"\n", {""}, Codificacao::Cp1252},
         {"a\r\n\r\n", {"a", ""}, Codificacao::Cp1252},
         {"a\n\rb", {"a", "", "b"}, Codificacao::Cp1252},
-        {"a\rb\rc\n", {"a", "b", "c"}, Codificacao::Cp1252},   // CR lines before a LF
+        {"a\rb\rc\n", {"a", "b", "c"}, Codificacao::Cp1252}, // CR lines before a LF
         {"a\nb\rc\r\nd", {"a", "b", "c", "d"}, Codificacao::Cp1252},
         {"\r\r\n\n", {"", "", ""}, Codificacao::Cp1252},
         {"sem fim de linha", {"sem fim de linha"}, Codificacao::Cp1252},
@@ -34,15 +34,25 @@ TEST(DecodificaFonte, MarcasEFinsDeLinha) {
         {std::string("A\0B", 3), {std::string("A\0B", 3)}, Codificacao::Cp1252},
         {"\xEF\xBB\xBFLDA \xC3\xA9\r\n", {"LDA é"}, Codificacao::Utf8},
         {"\xEF\xBB\xBF\xFF\xFE", {"\xFF\xFE"}, Codificacao::Utf8}, // kept as read
-        {std::string("\xFF\xFE" "A\0\r\0\n\0\xE9\0", 10), {"A", "é"}, Codificacao::Utf16LE},
+        {std::string("\xFF\xFE"
+                     "A\0\r\0\n\0\xE9\0",
+                     10),
+         {"A", "é"},
+         Codificacao::Utf16LE},
         {std::string("\xFE\xFF\0A\0\n\xD8\x3D\xDE\x00", 10), {"A", "😀"}, Codificacao::Utf16BE},
-        {std::string("\xFF\xFE\x00\xD8" "A", 5), {"\xEF\xBF\xBD\xEF\xBF\xBD"}, Codificacao::Utf16LE},
+        {std::string("\xFF\xFE\x00\xD8"
+                     "A",
+                     5),
+         {"\xEF\xBF\xBD\xEF\xBF\xBD"},
+         Codificacao::Utf16LE},
         // Without a mark: UTF-8 only when the bytes are well-formed UTF-8 beyond ASCII.
         {"a\xC3\xA7\xC3\xA3o\r\nok", {"ação", "ok"}, Codificacao::Utf8SemMarca},
         {"\xF0\x9F\x98\x80", {"😀"}, Codificacao::Utf8SemMarca},
-        {"a\xC3\xA7\xE3o", {"aÃ§ão"}, Codificacao::Cp1252},         // one byte breaks it
-        {"\xC0\xAF \xED\xA0\x80", {"À¯ í\xC2\xA0\xE2\x82\xAC"}, Codificacao::Cp1252}, // overlong, surrogate
-        {"\xC3", {"Ã"}, Codificacao::Cp1252},                             // cut short
+        {"a\xC3\xA7\xE3o", {"aÃ§ão"}, Codificacao::Cp1252}, // one byte breaks it
+        {"\xC0\xAF \xED\xA0\x80",
+         {"À¯ í\xC2\xA0\xE2\x82\xAC"},
+         Codificacao::Cp1252},                // overlong, surrogate
+        {"\xC3", {"Ã"}, Codificacao::Cp1252}, // cut short
     };
     for (const CasoDecodifica& caso : casos) {
         const TextoFonte texto = decodificaFonte(caso.bytes);
@@ -57,8 +67,10 @@ TEST(CodificaFonte, IdaEVoltaNaMesmaCodificacao) {
         if (b != '\r' && b != '\n') todos += static_cast<char>(b);
     for (const std::string& original :
          {todos + "\r\nsegunda\r\n", std::string("\xEF\xBB\xBFLDA \xC3\xA9\r\n"),
-          std::string("\xFF\xFE" "A\0\r\0\n\0", 8), std::string("\xFE\xFF\0A\0\r\0\n", 8),
-          std::string("a\xC3\xA7\xC3\xA3o\r\n")})
+          std::string("\xFF\xFE"
+                      "A\0\r\0\n\0",
+                      8),
+          std::string("\xFE\xFF\0A\0\r\0\n", 8), std::string("a\xC3\xA7\xC3\xA3o\r\n")})
         EXPECT_EQ(codificaFonte(decodificaFonte(original)), original);
 }
 
@@ -71,7 +83,9 @@ TEST(CodificaFonte, NadaSePerdeAoGravar) {
         Codificacao gravada;
     } casos[] = {
         {{{"LDA é €"}, Codificacao::Cp1252}, "LDA \xE9 \x80\r\n", Codificacao::Cp1252},
-        {{{"ok", "seta →"}, Codificacao::Cp1252}, "\xEF\xBB\xBFok\r\nseta →\r\n", Codificacao::Utf8},
+        {{{"ok", "seta →"}, Codificacao::Cp1252},
+         "\xEF\xBB\xBFok\r\nseta →\r\n",
+         Codificacao::Utf8},
         {{{"seta →"}, Codificacao::Utf8SemMarca}, "seta →\r\n", Codificacao::Utf8SemMarca},
         {{{"?"}, Codificacao::Cp1252}, "?\r\n", Codificacao::Cp1252},
     };
@@ -87,7 +101,8 @@ TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {
         leArquivoFonte(dir / "nao-existe.zid");
         FAIL();
     } catch (const FalhaArquivo& e) {
-        EXPECT_NE(std::string(e.what()).find("arquivo ou diretório inexistente"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("arquivo ou diretório inexistente"),
+                  std::string::npos);
     }
     EXPECT_THROW(leArquivoFonte(dir.caminho()), FalhaArquivo);
 }
@@ -96,12 +111,14 @@ TEST(LeArquivoFonte, FalhasComTextoEmPortugues) {
 TEST(LeArquivoFonte, SoArquivosComuns) {
     teste::DiretorioTemporario dir;
     ASSERT_EQ(::mkfifo((dir / "fila.kod").c_str(), 0600), 0);
-    for (const std::filesystem::path& caminho : {dir / "fila.kod", std::filesystem::path("/dev/zero")}) {
+    for (const std::filesystem::path& caminho :
+         {dir / "fila.kod", std::filesystem::path("/dev/zero")}) {
         try {
             leArquivoFonte(caminho);
             ADD_FAILURE() << caminho;
         } catch (const FalhaArquivo& e) {
-            EXPECT_EQ(e.what(), "Não foi possível ler o arquivo " + caminho.string() + ": não é um arquivo comum");
+            EXPECT_EQ(e.what(), "Não foi possível ler o arquivo " + caminho.string() +
+                                    ": não é um arquivo comum");
         }
     }
 }

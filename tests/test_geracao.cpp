@@ -30,8 +30,7 @@ size_t contaLinhas(const std::string& texto) {
 // FNV-1a, to state a whole file's bytes in one literal.
 uint64_t resumo(std::string_view bytes) {
     uint64_t h = 14695981039346656037ull;
-    for (char c : bytes)
-        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     return h;
 }
 

@@ -70,7 +70,8 @@ TEST(GravaAtomicamente, LimiteDeTamanhoNoMeioENaUltimaEscrita) {
         teste::DiretorioTemporario dir;
         teste::escreveArquivo(dir / "j.mem", velho);
         EXPECT_EQ(gravaComLimite(dir / "j.mem", novo, caso.limite), caso.desfecho) << caso.limite;
-        EXPECT_TRUE(teste::leArquivo(dir / "j.mem") == (caso.novoNoLugar ? novo : velho)) << caso.limite;
+        EXPECT_TRUE(teste::leArquivo(dir / "j.mem") == (caso.novoNoLugar ? novo : velho))
+            << caso.limite;
         EXPECT_EQ(nomesEm(dir.caminho()), Nomes{"j.mem"}) << caso.limite;
     }
 }
@@ -86,20 +87,31 @@ struct CasoCaminho {
 TEST(GravaAtomicamente, CaminhosQueNaoServemFalhamSemDeixarRastro) {
     const std::string nomeNoLimite = std::string(251, 'a') + ".mem"; // 255 bytes, the usual maximum
     const std::vector<CasoCaminho> casos = {
-        {"destino é um diretório", [](const fs::path& d) { fs::create_directory(d / "pasta.mem"); },
-         "pasta.mem", "é um diretório", {"pasta.mem"}},
-        {"diretório inexistente", [](const fs::path&) {}, "falta/a.mem",
-         "arquivo ou diretório inexistente", {}},
-        {"componente que é arquivo", [](const fs::path& d) { teste::escreveArquivo(d / "arq", "x"); },
-         "arq/a.mem", "um componente do caminho não é um diretório", {"arq"}},
+        {"destino é um diretório",
+         [](const fs::path& d) { fs::create_directory(d / "pasta.mem"); },
+         "pasta.mem",
+         "é um diretório",
+         {"pasta.mem"}},
+        {"diretório inexistente",
+         [](const fs::path&) {},
+         "falta/a.mem",
+         "arquivo ou diretório inexistente",
+         {}},
+        {"componente que é arquivo",
+         [](const fs::path& d) { teste::escreveArquivo(d / "arq", "x"); },
+         "arq/a.mem",
+         "um componente do caminho não é um diretório",
+         {"arq"}},
         {"nome no limite", [](const fs::path&) {}, nomeNoLimite, "", {nomeNoLimite}},
     };
     for (const CasoCaminho& caso : casos) {
         teste::DiretorioTemporario dir;
         caso.prepara(dir.caminho());
         const fs::path destino = dir / caso.destino;
-        const std::string esperado = caso.descricao.empty() ? ""
-            : "Não foi possível gravar o arquivo " + destino.string() + ": " + caso.descricao;
+        const std::string esperado =
+            caso.descricao.empty()
+                ? ""
+                : "Não foi possível gravar o arquivo " + destino.string() + ": " + caso.descricao;
         EXPECT_EQ(falhaAoGravar(destino, "novo"), esperado) << caso.nome;
         EXPECT_EQ(nomesEm(dir.caminho()), caso.restam) << caso.nome;
     }
@@ -172,8 +184,14 @@ TEST(ArquivoFonte, LidoEGravadoSemEdicaoVoltaByteAByte) {
         cp1252,
         "\xEF\xBB\xBFLDA \xC3\xA9 ; a\xC3\xA7\xC3\xA3o \xE2\x82\xAC\r\n\r\nHLT\r\n",
         // "LDA é", a line with U+1F600 (a surrogate pair), CR LF after each.
-        std::string("\xFF\xFE" "L\0D\0A\0 \0\xE9\0\r\0\n\0" "\x3D\xD8\x00\xDE\r\0\n\0", 24),
-        std::string("\xFE\xFF" "\0L\0D\0A\0 \0\xE9\0\r\0\n" "\xD8\x3D\xDE\x00\0\r\0\n", 24),
+        std::string("\xFF\xFE"
+                    "L\0D\0A\0 \0\xE9\0\r\0\n\0"
+                    "\x3D\xD8\x00\xDE\r\0\n\0",
+                    24),
+        std::string("\xFE\xFF"
+                    "\0L\0D\0A\0 \0\xE9\0\r\0\n"
+                    "\xD8\x3D\xDE\x00\0\r\0\n",
+                    24),
     };
     for (const std::string& original : originais) {
         teste::DiretorioTemporario dir;

@@ -26,17 +26,26 @@ TEST(TamanhoInstrucao, PelasFormasDosOperandos) {
     const std::string contagem = "1 (ERRO) - Instrução com número inválido de operandos";
     const Maquina J = Maquina::Jelmo;
     const std::vector<CasoTamanho> casos = {
-        {J, "MOV X, Y", 6, {}},            {J, "MOV (2(R1)), -(R2)", 4, {}},
-        {J, "CLR (R1)", 2, {}},            {J, "JSR R5, (R1)", 2, {}},
-        {J, "BR", 2, {}},                  {J, "CCC NZ", 1, {}},
-        {J, "MOV R1", 5, {contagem}},      {J, "JMP R1, R2", 4, {contagem}},
+        {J, "MOV X, Y", 6, {}},
+        {J, "MOV (2(R1)), -(R2)", 4, {}},
+        {J, "CLR (R1)", 2, {}},
+        {J, "JSR R5, (R1)", 2, {}},
+        {J, "BR", 2, {}},
+        {J, "CCC NZ", 1, {}},
+        {J, "MOV R1", 5, {contagem}},
+        {J, "JMP R1, R2", 4, {contagem}},
         {J, "MOV X+Q(R1), R2", 4, {"1 (ERRO) - Número inválido: Q"}},
-        {J, "mov x, (r1)+", 4, {}},        {J, "clr x+q(r1)", 4, {"1 (ERRO) - Número inválido: Q"}},
-        {J, "jsr r5, -(r1)", 2, {}},       {J, "MOVE X, Y", 0, {}},
-        {J, "MOV (R1), ((R2)+)", 2, {}},   {J, "MOV (-(R1)), R1", 2, {}},
+        {J, "mov x, (r1)+", 4, {}},
+        {J, "clr x+q(r1)", 4, {"1 (ERRO) - Número inválido: Q"}},
+        {J, "jsr r5, -(r1)", 2, {}},
+        {J, "MOVE X, Y", 0, {}},
+        {J, "MOV (R1), ((R2)+)", 2, {}},
+        {J, "MOV (-(R1)), R1", 2, {}},
         {J, "CLR (X+Q(R1))", 4, {"1 (ERRO) - Número inválido: Q"}},
-        {J, "CLR (R1)+)", 4, {}},          {J, "CLR #1(R1)", 4, {}},
-        {Maquina::Zibel, "LDA X Y", 2, {}}, {Maquina::Kovra, "SHL 1", 1, {}},
+        {J, "CLR (R1)+)", 4, {}},
+        {J, "CLR #1(R1)", 4, {}},
+        {Maquina::Zibel, "LDA X Y", 2, {}},
+        {Maquina::Kovra, "SHL 1", 1, {}},
         {Maquina::Quirla, "LDR A, #1, X", 2, {}},
     };
     for (const CasoTamanho& caso : casos) {
@@ -54,7 +63,7 @@ TEST(TamanhoInstrucao, PelasFormasDosOperandos) {
 // Random well-formed lines of every instruction class and addressing form, each with the length
 // that the forms it chose must take. Labels L1 to Ln name the lines and are used anywhere.
 class GeradorJelmo {
-public:
+  public:
     struct Linha {
         std::string texto;
         int32_t tamanho;
@@ -72,7 +81,7 @@ public:
 
     int sorteia(int de, int ate) { return std::uniform_int_distribution<int>(de, ate)(aleatorio_); }
 
-private:
+  private:
     struct Operando {
         std::string texto;
         bool extra; // followed by a palavraExtra
@@ -95,29 +104,46 @@ private:
         const int soma = sorteia(-9, 9);
         const char letra = static_cast<char>('A' + sorteia(0, 25));
         switch (sorteia(0, deslocamento ? 3 : 4)) {
-        case 0: return std::to_string(sorteia(-32768, 65535));
-        case 1: return hexadecimal;
-        case 2: return simbolo;
-        case 3: return simbolo + (soma < 0 ? "-" : "+") + std::to_string(std::abs(soma));
-        default: return std::string("'") + letra + "'";
+        case 0:
+            return std::to_string(sorteia(-32768, 65535));
+        case 1:
+            return hexadecimal;
+        case 2:
+            return simbolo;
+        case 3:
+            return simbolo + (soma < 0 ? "-" : "+") + std::to_string(std::abs(soma));
+        default:
+            return std::string("'") + letra + "'";
         }
     }
 
     Operando operando(bool registradorNu) {
         const std::string r = registrador();
         switch (sorteia(registradorNu ? 0 : 1, 11)) {
-        case 0: return {r, false};
-        case 1: return {"(" + r + ")+", false};
-        case 2: return {"-(" + r + ")", false};
-        case 3: return {valor(true) + "(" + r + ")", true};
-        case 4: return {"(" + r + ")", false};
-        case 5: return {"((" + r + ")+)", false};
-        case 6: return {"(-(" + r + "))", false};
-        case 7: return {"(" + valor(true) + "(" + r + "))", true};
-        case 8: return {"#" + valor(false), true};
-        case 9: return {valor(false), true};
-        case 10: return {rotulo() + "(R7)", true};
-        default: return {"(" + rotulo() + "(R7))", true};
+        case 0:
+            return {r, false};
+        case 1:
+            return {"(" + r + ")+", false};
+        case 2:
+            return {"-(" + r + ")", false};
+        case 3:
+            return {valor(true) + "(" + r + ")", true};
+        case 4:
+            return {"(" + r + ")", false};
+        case 5:
+            return {"((" + r + ")+)", false};
+        case 6:
+            return {"(-(" + r + "))", false};
+        case 7:
+            return {"(" + valor(true) + "(" + r + "))", true};
+        case 8:
+            return {"#" + valor(false), true};
+        case 9:
+            return {valor(false), true};
+        case 10:
+            return {rotulo() + "(R7)", true};
+        default:
+            return {"(" + rotulo() + "(R7))", true};
         }
     }
 
@@ -134,23 +160,32 @@ private:
         static const char* const kDois[] = {"MOV", "ADD", "SUB", "CMP", "AND", "OR"};
         static const char* const kUm[] = {"CLR", "NOT", "INC", "DEC", "NEG", "TST",
                                           "ROR", "ROL", "ASR", "ASL", "ADC", "SBC"};
-        static const char* const kDesvios[] = {"BR",  "BNE", "BEQ", "BPL", "BMI", "BVC", "BVS", "BCC",
-                                               "BCS", "BGE", "BLT", "BGT", "BLE", "BHI", "BLS"};
-        static const char* const kUmByte[] = {"NOP", "HLT", "RTI", "RTS R3", "CCC", "SCC NZVC",
-                                              "CCC N, C", "SCC V, Z"};
+        static const char* const kDesvios[] = {"BR",  "BNE", "BEQ", "BPL", "BMI",
+                                               "BVC", "BVS", "BCC", "BCS", "BGE",
+                                               "BLT", "BGT", "BLE", "BHI", "BLS"};
+        static const char* const kUmByte[] = {"NOP", "HLT",      "RTI",      "RTS R3",
+                                              "CCC", "SCC NZVC", "CCC N, C", "SCC V, Z"};
         const std::string dois = umDe(kDois), um = umDe(kUm), desvio = umDe(kDesvios);
         const std::string r = registrador(), alvo = rotulo();
         const std::string numeral = std::to_string(sorteia(-128, 127));
         const std::string& destino = sorteia(0, 1) ? alvo : numeral;
         switch (sorteia(0, 8)) {
-        case 0: return comOperandos(dois, {operando(true), operando(true)});
-        case 1: return comOperandos(um, {operando(true)});
-        case 2: return comOperandos("JMP", {operando(false)});
-        case 3: return comOperandos("JSR", {{r, false}, operando(false)});
-        case 4: return {desvio + " " + destino, 2};
-        case 5: return {"SOB " + r + ", " + alvo, 2};
-        case 6: return {umDe(kUmByte), 1};
-        default: return {numeral, 2};
+        case 0:
+            return comOperandos(dois, {operando(true), operando(true)});
+        case 1:
+            return comOperandos(um, {operando(true)});
+        case 2:
+            return comOperandos("JMP", {operando(false)});
+        case 3:
+            return comOperandos("JSR", {{r, false}, operando(false)});
+        case 4:
+            return {desvio + " " + destino, 2};
+        case 5:
+            return {"SOB " + r + ", " + alvo, 2};
+        case 6:
+            return {umDe(kUmByte), 1};
+        default:
+            return {numeral, 2};
         }
     }
 };

@@ -47,10 +47,18 @@ TEST(Limites, LinhaDeDezMegasSoOsPrimeirosMilCaracteres) {
     const std::string separadores(kDezMegas / 2, ' ');
     const std::vector<CasoLinhaLonga> casos = {
         {"separadores antes", separadores + "\t,:HLT", {}, "F0"},
-        {"sem separadores", std::string(kDezMegas, 'A'), {naoIdentificada(1, std::string(1000, 'A'))}, "00"},
-        {"operando no milésimo caractere", separadores + "NOP" + std::string(996, ' ') + std::string(kDezMegas, 'X'),
-         {"1 (ERRO) - Número ou tipo de operando inválido!!!"}, "00"},
-        {"operando logo depois", separadores + "NOP" + std::string(997, ' ') + std::string(kDezMegas, 'X'), {}, "00"},
+        {"sem separadores",
+         std::string(kDezMegas, 'A'),
+         {naoIdentificada(1, std::string(1000, 'A'))},
+         "00"},
+        {"operando no milésimo caractere",
+         separadores + "NOP" + std::string(996, ' ') + std::string(kDezMegas, 'X'),
+         {"1 (ERRO) - Número ou tipo de operando inválido!!!"},
+         "00"},
+        {"operando logo depois",
+         separadores + "NOP" + std::string(997, ' ') + std::string(kDezMegas, 'X'),
+         {},
+         "00"},
         {"comentário longo", "HLT ;" + std::string(kDezMegas, ';'), {}, "F0"},
     };
     for (const CasoLinhaLonga& caso : casos) {
@@ -73,7 +81,8 @@ TEST(Limites, UmMilhaoDeLinhas) {
         teste::MedidorAlocacao medidor;
         fonte = decodificaFonte(texto);
         // The lines themselves and the list that holds them; nothing per line of the whole text.
-        EXPECT_LT(medidor.total(), 2 * texto.size() + fonte.linhas.size() * 2 * sizeof(std::string));
+        EXPECT_LT(medidor.total(),
+                  2 * texto.size() + fonte.linhas.size() * 2 * sizeof(std::string));
     }
     ASSERT_EQ(fonte.linhas.size(), 1000000u);
     Montador m;
@@ -132,15 +141,36 @@ TEST(Limites, TamanhosExtremosDeDabEDaw) {
         {Maquina::Jelmo, {"DAB [65536]", "FIM:"}, 65536, {}},
         {Maquina::Jelmo, {"DAB [65537]", "FIM:"}, 0, duas(foraDoEspaco("DAB", 1, "65536"))},
         {Maquina::Jelmo, {"DAW [32769]", "FIM:"}, 0, duas(foraDoEspaco("DAW", 1, "65537"))},
-        {Maquina::Zibel, {"DAB [2147483647]", "FIM:"}, 0, duas(foraDoEspaco("DAB", 1, "2147483646"))},
-        {Maquina::Zibel, {"DAB [+2147483647]", "FIM:"}, 0, duas(foraDoEspaco("DAB", 1, "2147483646"))},
-        {Maquina::Zibel, {"DAW [2147483647]", "FIM:"}, 0, duas(foraDoEspaco("DAW", 1, "4294967293"))},
+        {Maquina::Zibel,
+         {"DAB [2147483647]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAB", 1, "2147483646"))},
+        {Maquina::Zibel,
+         {"DAB [+2147483647]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAB", 1, "2147483646"))},
+        {Maquina::Zibel,
+         {"DAW [2147483647]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAW", 1, "4294967293"))},
         {Maquina::Quirla, {"ORG 10", "DAB [-2]", "FIM:"}, 8, {}},
-        {Maquina::Quirla, {"DAB [-2147483648]", "FIM:"}, 0, duas(foraDoEspaco("DAB", 1, "-2147483649"))},
-        {Maquina::Jelmo, {"ORG 10", "DAW [-1073741824]", "FIM:"}, 0, duas(foraDoEspaco("DAW", 2, "-2147483639"))},
+        {Maquina::Quirla,
+         {"DAB [-2147483648]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAB", 1, "-2147483649"))},
+        {Maquina::Jelmo,
+         {"ORG 10", "DAW [-1073741824]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAW", 2, "-2147483639"))},
         // 2n is measured exactly: it never wraps around into an array that seems to fit.
-        {Maquina::Jelmo, {"ORG 10", "DAW [-2147483648]", "FIM:"}, 0, duas(foraDoEspaco("DAW", 2, "-4294967287"))},
-        {Maquina::Jelmo, {"ORG 10", "DAW [2147483647]", "FIM:"}, 0, duas(foraDoEspaco("DAW", 2, "4294967303"))},
+        {Maquina::Jelmo,
+         {"ORG 10", "DAW [-2147483648]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAW", 2, "-4294967287"))},
+        {Maquina::Jelmo,
+         {"ORG 10", "DAW [2147483647]", "FIM:"},
+         0,
+         duas(foraDoEspaco("DAW", 2, "4294967303"))},
     };
     for (const CasoArray& caso : casos) {
         const auto m = teste::monta(caso.maquina, caso.linhas);
@@ -152,8 +182,8 @@ TEST(Limites, TamanhosExtremosDeDabEDaw) {
 
 TEST(Limites, TamanhoEnormeZeraAteOFimDaImagemENadaAlem) {
     for (const char* array : {"DAB [2147483647]", "DAW [2147483647]", "DAW [1073741824]"}) {
-        const auto m = teste::monta(Maquina::Jelmo, {"ORG 9", "DB 7", "ORG 65532", "DW -1", "DW -1",
-                                                     "ORG 10", array});
+        const auto m = teste::monta(
+            Maquina::Jelmo, {"ORG 9", "DB 7", "ORG 65532", "DW -1", "DW -1", "ORG 10", array});
         EXPECT_EQ(teste::bytesEm(*m, 8, 3), "00 07 00") << array;
         EXPECT_EQ(teste::bytesEm(*m, 65532, 4), "00 00 00 00") << array;
     }
@@ -166,10 +196,14 @@ struct CasoNumeral {
 
 TEST(Limites, NumeraisNosLimitesDe32Bits) {
     const std::vector<CasoNumeral> casos = {
-        {"2147483647", 2147483647},       {"+2147483647", 2147483647},
-        {"-2147483648", INT32_MIN},       {"#-2147483648", INT32_MIN},
-        {"00000000002147483647", 2147483647}, {"H7FFFFFFF", 2147483647},
-        {"H80000000", INT32_MIN},         {"hffffffff", -1},
+        {"2147483647", 2147483647},
+        {"+2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"#-2147483648", INT32_MIN},
+        {"00000000002147483647", 2147483647},
+        {"H7FFFFFFF", 2147483647},
+        {"H80000000", INT32_MIN},
+        {"hffffffff", -1},
         {"H000000000080000000", INT32_MIN},
     };
     for (const CasoNumeral& caso : casos) {
@@ -194,7 +228,9 @@ struct CasoAbandono {
 };
 
 TEST(Limites, UmAlemDoLimiteAbandonaAMontagem) {
-    const auto valorInvalido = [](const std::string& t) { return "'" + t + "' não é um valor inteiro válido"; };
+    const auto valorInvalido = [](const std::string& t) {
+        return "'" + t + "' não é um valor inteiro válido";
+    };
     const Linhas soFoo = {naoIdentificada(1, "FOO")};
     const Linhas fooEBar = {naoIdentificada(1, "FOO"), naoIdentificada(3, "BAR")};
     const std::vector<CasoAbandono> casos = {
@@ -215,13 +251,15 @@ TEST(Limites, UmAlemDoLimiteAbandonaAMontagem) {
         EXPECT_EQ(teste::linhasMensagens(*r.m), caso.mensagens) << caso.linha;
         EXPECT_EQ(r.m->tabSimbolos.busca("X"), std::nullopt) << caso.linha;
         EXPECT_EQ(r.m->tabSimbolos.busca("Y"), caso.y) << caso.linha;
-        EXPECT_EQ(std::count(r.m->memoria.begin(), r.m->memoria.end(), 0xF0), 0) << caso.linha; // no HLT
+        EXPECT_EQ(std::count(r.m->memoria.begin(), r.m->memoria.end(), 0xF0), 0)
+            << caso.linha; // no HLT
     }
 }
 
 TEST(Limites, SoSeparadores) {
     Linhas linhas = {std::string(kDezMegas, ' ')};
-    for (int i = 0; i < 10000; ++i) linhas.insert(linhas.end(), {"", " ", "\t\t", ",,,", ":::", " \t,: \t,:"});
+    for (int i = 0; i < 10000; ++i)
+        linhas.insert(linhas.end(), {"", " ", "\t\t", ",,,", ":::", " \t,: \t,:"});
     const auto m = teste::monta(Maquina::Jelmo, linhas);
     EXPECT_TRUE(m->mensagens().empty());
     EXPECT_TRUE(m->tabSimbolos.entradas().empty());
@@ -230,13 +268,20 @@ TEST(Limites, SoSeparadores) {
 
 TEST(Limites, SoApostrofos) {
     const std::vector<std::pair<std::string, std::string>> casos = {
-        {"'", "'"},       {"''", "''"},    {"'''", "'''"},  {"''''", "'''"},
-        {"'''''", "'''"}, {"';'", "';'"},  {"'';'", "''"},  {std::string(2000, '\''), "'''"},
+        {"'", "'"},
+        {"''", "''"},
+        {"'''", "'''"},
+        {"''''", "'''"},
+        {"'''''", "'''"},
+        {"';'", "';'"},
+        {"'';'", "''"},
+        {std::string(2000, '\''), "'''"},
         {std::string(kDezMegas, '\''), "'''"},
     };
     for (const auto& [linha, operacao] : casos) {
         const auto m = teste::monta(Maquina::Quirla, {linha});
-        EXPECT_EQ(teste::linhasMensagens(*m), Linhas{naoIdentificada(1, operacao)}) << linha.substr(0, 10);
+        EXPECT_EQ(teste::linhasMensagens(*m), Linhas{naoIdentificada(1, operacao)})
+            << linha.substr(0, 10);
     }
 }
 
@@ -244,7 +289,8 @@ TEST(Limites, ArquivoDeBytesNulos) {
     const std::string nulo(1, '\0');
     const std::vector<std::pair<std::string, Linhas>> casos = {
         {std::string(1u << 20, '\0'), {naoIdentificada(1, std::string(1000, '\0'))}},
-        {nulo + "\r\n" + nulo + "\n" + nulo, {naoIdentificada(1, nulo), naoIdentificada(2, nulo), naoIdentificada(3, nulo)}},
+        {nulo + "\r\n" + nulo + "\n" + nulo,
+         {naoIdentificada(1, nulo), naoIdentificada(2, nulo), naoIdentificada(3, nulo)}},
     };
     for (const auto& [bytes, mensagens] : casos) {
         const auto m = teste::monta(Maquina::Zibel, decodificaFonte(bytes).linhas);

@@ -41,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLinha{"DAB 'UM DOIS'", true, "", "DAB", {"'UM DOIS'"}},
         CasoLinha{"DB ''' ; note", true, "", "DB", {"'''"}},
         CasoLinha{"DB '' X", true, "", "DB", {"'' X"}},
-        CasoLinha{"DB 'A'B", true, "", "DB", {"'A'", "B"}},
-        CasoLinha{"'A':", true, "", "'A'", {}},
+        CasoLinha{"DB 'A'B", true, "", "DB", {"'A'", "B"}}, CasoLinha{"'A':", true, "", "'A'", {}},
         CasoLinha{"DB 'abc ; not a comment", true, "", "DB", {"'abc ; not a comment"}},
         CasoLinha{"MOV #1,-(R2)", true, "", "MOV", {"#1", "-(R2)"}},
         CasoLinha{"lda x ;c", true, "", "lda", {"x"}},
@@ -50,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLinha{"NOP ; it's", true, "", "NOP", {}},
         CasoLinha{"DB 'x' ; ';'", true, "", "DB", {"'x'"}},
         CasoLinha{"DAB 'a;b', ';' X ; fim", true, "", "DAB", {"'a;b'", "';'", "X"}},
-        CasoLinha{"DB ''';' ; nota", true, "", "DB", {"'''"}},   // ''' closes: ; starts the comment
+        CasoLinha{"DB ''';' ; nota", true, "", "DB", {"'''"}}, // ''' closes: ; starts the comment
         CasoLinha{"DB '''' ; nota", true, "", "DB", {"'''", "' "}}));
 
 TEST(SeparaLinha, SoOsPrimeirosMilCaracteresDepoisDosSeparadores) {
@@ -87,12 +86,14 @@ TEST(TrechoDivisivel, MilCaracteresDepoisDosSeparadoresContadosComoCaracteres) {
         {" \t,: \t", ""},
         {" \t,:lda x ; c", "lda x ; c"},
         {acentos, std::string(1000, '\xE9')},
-        {"  " + std::string(1001, '\xFF'), std::string(1000, '?')}, // each bad byte is one character
+        {"  " + std::string(1001, '\xFF'),
+         std::string(1000, '?')}, // each bad byte is one character
         {std::string(999, 'A') + "€Z", std::string(999, 'A') + "\x80"},
-        {"\tLDA X ; variável", "LDA X ;"},                    // the comment is never converted
-        {"DB ';' ; variável", "DB ';' ; vari\xE1vel"},         // quoted: converted whole
+        {"\tLDA X ; variável", "LDA X ;"},             // the comment is never converted
+        {"DB ';' ; variável", "DB ';' ; vari\xE1vel"}, // quoted: converted whole
         {"DB 'á' ; x", "DB '\xE1' ; x"},
-        {std::string(1000, 'A') + "; é", std::string(1000, 'A')}, // the semicolon is past the window
+        {std::string(1000, 'A') + "; é",
+         std::string(1000, 'A')}, // the semicolon is past the window
     };
     std::string buffer;
     for (const auto& [linha, trecho] : casos)

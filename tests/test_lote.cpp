@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 using Textos = std::vector<std::string>;
 
 class MensagensGuardadas : public Mensageiro {
-public:
+  public:
     Textos textos;
     void mostraMensagem(const std::string& texto) override { textos.push_back(texto); }
 };
@@ -27,10 +27,12 @@ const std::string kFoo = "Opera\xE7\xE3o n\xE3o identificada: FOO. N\xE3o ser\xE
 const std::string kLogKovraComErro =
     kInicio + "\r\nArquivo: ERRO.KOD\r\n1 (ERRO) - Operando indefinido: NADA\r\n" + kFim;
 
-std::string zeros(size_t quantos) { return std::string(quantos, '\0'); }
+std::string zeros(size_t quantos) {
+    return std::string(quantos, '\0');
+}
 
 class Lote : public testing::Test {
-protected:
+  protected:
     teste::DiretorioTemporario dir;
     MensagensGuardadas mensagens;
 
@@ -77,8 +79,11 @@ TEST_F(Lote, QuatroMaquinasNaOrdemComErrosEAvisos) {
               kInicio + "\r\nArquivo: ruim.QUD\r\n1 (ERRO) - S\xEDmbolo mal formado: 1X\r\n" +
                   "2 (ERRO) - " + kFoo + "\r\n" + kFim);
     EXPECT_EQ(arquivo("Log_Jelmo.txt"),
-              kInicio + "\r\nArquivo: e.JED\r\n1 (ERRO) - Opera\xE7\xE3o n\xE3o identificada: BAR. "
-                        "N\xE3o ser\xE1 gerado c\xF3" "digo para esta linha \r\n" + kFim);
+              kInicio +
+                  "\r\nArquivo: e.JED\r\n1 (ERRO) - Opera\xE7\xE3o n\xE3o identificada: BAR. "
+                  "N\xE3o ser\xE1 gerado c\xF3"
+                  "digo para esta linha \r\n" +
+                  kFim);
     EXPECT_EQ(arquivo("Log_Zibel.txt"), kInicio + kFim); // no errors, not verbose
 
     EXPECT_EQ(arquivo("SOMA.mem"),
@@ -102,11 +107,15 @@ TEST_F(Lote, VerbosoRegistraOsBonsEmOrdemDeNome) {
         {"d.zid", "\r\nArquivo: d.zid\r\n1 (ERRO) - Operando indefinido: Y\r\n"
                   "2 (ERRO) - Operando indefinido: Y\r\n"},
     };
-    for (const auto& [nome, texto] : {std::pair{"a.zid", "HLT\n"}, {"B.ZID", "300\n"}, {".zid", ""},
-                                      {"c.Zid", "FOO\n"}, {"d.zid", "LDA Y\nSTA Y\n"}})
+    for (const auto& [nome, texto] : {std::pair{"a.zid", "HLT\n"},
+                                      {"B.ZID", "300\n"},
+                                      {".zid", ""},
+                                      {"c.Zid", "FOO\n"},
+                                      {"d.zid", "LDA Y\nSTA Y\n"}})
         fonte(nome, texto);
     std::string esperado = kInicio; // name order, letter case aside, whatever the disk's order
-    for (const char* nome : {".zid", "a.zid", "B.ZID", "c.Zid", "d.zid"}) esperado += blocos.at(nome);
+    for (const char* nome : {".zid", "a.zid", "B.ZID", "c.Zid", "d.zid"})
+        esperado += blocos.at(nome);
 
     EXPECT_EQ(processaLote(3, true, mensagens, dir.caminho()).comErros, 2);
     EXPECT_EQ(arquivo("Log_Zibel.txt"), esperado + kFim);

@@ -4,7 +4,8 @@
 //   ;! 3 (ERRO) - Operando ...      the message list, line by line, in order (none: no messages)
 //   ;= INICIO 0                     a symbol's value
 //   ;abandona 7 'X' não é ...       the run is abandoned at line 7 with this text
-// Files are UTF-8. The machine comes from the extension (.zid Zibel, .kod Kovra, .qud Quirla, .jed Jelmo).
+// Files are UTF-8. The machine comes from the extension (.zid Zibel, .kod Kovra, .qud Quirla, .jed
+// Jelmo).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,8 +41,7 @@ std::string aparado(std::string texto) {
 bool marcadorDesconhecido(std::string_view linha) {
     if (linha.find(";=>") != std::string_view::npos) return true;
     for (std::string_view inicio : {";!", ";@", ";=", ";abandona"})
-        if (linha.starts_with(inicio) && !linha.substr(inicio.size()).starts_with(' '))
-            return true;
+        if (linha.starts_with(inicio) && !linha.substr(inicio.size()).starts_with(' ')) return true;
     return false;
 }
 
@@ -62,7 +62,8 @@ Expectativas leExpectativas(const std::vector<std::string>& linhas) {
         }
         if (linha.starts_with(";= ")) {
             const size_t espaco = linha.find(' ', 3);
-            e.simbolos.emplace_back(linha.substr(3, espaco - 3), std::stoi(linha.substr(espaco + 1)));
+            e.simbolos.emplace_back(linha.substr(3, espaco - 3),
+                                    std::stoi(linha.substr(espaco + 1)));
         }
     }
     return e;
@@ -80,7 +81,9 @@ std::vector<std::string> programas() {
 
 std::string nomeCaso(const testing::TestParamInfo<std::string>& info) {
     std::string nome = info.param;
-    std::replace_if(nome.begin(), nome.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        nome.begin(), nome.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return nome;
 }
 

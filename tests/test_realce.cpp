@@ -2,8 +2,8 @@
 // defined, which address a typed text names.
 #include <gtest/gtest.h>
 
-#include "apoio.hpp"
 #include "ajuda_instrucao.hpp"
+#include "apoio.hpp"
 #include "navegacao.hpp"
 #include "realce.hpp"
 

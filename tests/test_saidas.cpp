@@ -40,14 +40,13 @@ TEST(Listagem, ColunasFixasEmWindows1252) {
     t.insereSimbolo("CONTADOR", 128);
     t.insereSimbolo("MENOS", -1);
     t.insereSimbolo("NOME_LONGO_X", 65535);
-    EXPECT_EQ(conteudoTabSimb(t),
-              "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
-              "-------     -------------   -----------------\r\n"
-              "INICIO                  0                   0\r\n"
-              "LOOP                   10                   A\r\n"
-              "CONTADOR              128                  80\r\n"
-              "MENOS                  -1            FFFFFFFF\r\n"
-              "NOME_LONGO_X          65535                FFFF\r\n");
+    EXPECT_EQ(conteudoTabSimb(t), "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
+                                  "-------     -------------   -----------------\r\n"
+                                  "INICIO                  0                   0\r\n"
+                                  "LOOP                   10                   A\r\n"
+                                  "CONTADOR              128                  80\r\n"
+                                  "MENOS                  -1            FFFFFFFF\r\n"
+                                  "NOME_LONGO_X          65535                FFFF\r\n");
     EXPECT_EQ(conteudoTabSimb(TabelaSimbolos{}),
               "S\xEDmbolo     Valor Decimal   Valor Hexadecimal\r\n"
               "-------     -------------   -----------------\r\n");
@@ -64,7 +63,8 @@ TEST(GravaAtomicamente, SubstituiInteiroOuNada) {
     EXPECT_THROW(gravaAtomicamente(dir / "pasta.mem", "x"), FalhaArquivo);
     // Nothing but the two targets is left behind: no temporary files.
     int arquivos = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.caminho())) ++arquivos;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.caminho()))
+        ++arquivos;
     EXPECT_EQ(arquivos, 2);
 }
 
@@ -91,7 +91,9 @@ TEST(Saidas, NuncaSobreOProprioFonte) {
     m.monta(Maquina::Zibel, fonte);
     for (const char* nome : {"prog.mem", "prog.map"}) {
         teste::escreveArquivo(dir / nome, "HLT\r\n");
-        EXPECT_THROW(gravaImagemEListagem(dir / nome, nomesSaida(dir / nome).imagem, m), FalhaArquivo) << nome;
+        EXPECT_THROW(gravaImagemEListagem(dir / nome, nomesSaida(dir / nome).imagem, m),
+                     FalhaArquivo)
+            << nome;
         EXPECT_EQ(teste::leArquivo(dir / nome), "HLT\r\n");
     }
 }
@@ -107,37 +109,53 @@ struct CasoSobreFonte {
     Nomes restam;       // the directory afterwards: nothing was written
 };
 
-void fonteHlt(const fs::path& caminho) { teste::escreveArquivo(caminho, "HLT\r\n"); }
+void fonteHlt(const fs::path& caminho) {
+    teste::escreveArquivo(caminho, "HLT\r\n");
+}
 
 const std::vector<CasoSobreFonte> kCasosSobreFonte = {
-    {"fonte chamada .mem", [](const fs::path& d) { fonteHlt(d / "prog.mem"); }, "prog.mem",
-     "prog.mem", {"prog.mem"}},
-    {"fonte chamada .map", [](const fs::path& d) { fonteHlt(d / "prog.map"); }, "prog.map",
-     "prog.map", {"prog.map"}},
+    {"fonte chamada .mem",
+     [](const fs::path& d) { fonteHlt(d / "prog.mem"); },
+     "prog.mem",
+     "prog.mem",
+     {"prog.mem"}},
+    {"fonte chamada .map",
+     [](const fs::path& d) { fonteHlt(d / "prog.map"); },
+     "prog.map",
+     "prog.map",
+     {"prog.map"}},
     {"imagem é ligação física com a fonte",
      [](const fs::path& d) {
          fonteHlt(d / "prog.zid");
          fs::create_hard_link(d / "prog.zid", d / "prog.mem");
      },
-     "prog.zid", "prog.mem", {"prog.mem", "prog.zid"}},
+     "prog.zid",
+     "prog.mem",
+     {"prog.mem", "prog.zid"}},
     {"imagem é ligação simbólica para a fonte",
      [](const fs::path& d) {
          fonteHlt(d / "prog.zid");
          fs::create_symlink("prog.zid", d / "prog.mem");
      },
-     "prog.zid", "prog.mem", {"prog.mem", "prog.zid"}},
+     "prog.zid",
+     "prog.mem",
+     {"prog.mem", "prog.zid"}},
     {"listagem é ligação simbólica para a fonte",
      [](const fs::path& d) {
          fonteHlt(d / "prog.zid");
          fs::create_symlink("prog.zid", d / "prog.map");
      },
-     "prog.zid", "prog.map", {"prog.map", "prog.zid"}},
+     "prog.zid",
+     "prog.map",
+     {"prog.map", "prog.zid"}},
     {"fonte é ligação simbólica para a imagem",
      [](const fs::path& d) {
          fonteHlt(d / "prog.mem");
          fs::create_symlink("prog.mem", d / "prog.zid");
      },
-     "prog.zid", "prog.mem", {"prog.mem", "prog.zid"}},
+     "prog.zid",
+     "prog.mem",
+     {"prog.mem", "prog.zid"}},
 };
 
 TEST(Saidas, NuncaSobreAFonteNemPorLigacao) {
@@ -181,8 +199,9 @@ TEST(Saidas, CliRecusaComStatus2ENadaGrava) {
         const auto r = teste::executaCli(dir.caminho(), "-m Zibel " + caso.fonte);
         EXPECT_EQ(r.status, 2) << caso.nome;
         EXPECT_EQ(r.saida, "") << caso.nome;
-        EXPECT_EQ(r.erros, "orvandel-cli: O arquivo " + caso.colide +
-                               " é o próprio arquivo fonte e não será sobrescrito: nada foi gravado\n")
+        EXPECT_EQ(r.erros,
+                  "orvandel-cli: O arquivo " + caso.colide +
+                      " é o próprio arquivo fonte e não será sobrescrito: nada foi gravado\n")
             << caso.nome;
         EXPECT_EQ(teste::leArquivo(dir / caso.fonte), "HLT\r\n") << caso.nome;
         EXPECT_EQ(teste::nomesEm(dir.caminho()), caso.restam) << caso.nome;

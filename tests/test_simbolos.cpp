@@ -35,7 +35,7 @@ TEST(TabelaSimbolos, MilEntradasEDepoisNada) {
 // Only a to z fold: other bytes must match exactly, however the name is written.
 TEST(TabelaSimbolos, SoLetrasAsciiMudamDeCaixa) {
     TabelaSimbolos t;
-    t.insereSimbolo("\xE9tat", 1);  // Windows-1252 e-acute: stays as it is
+    t.insereSimbolo("\xE9tat", 1); // Windows-1252 e-acute: stays as it is
     t.insereSimbolo("A[1]", 2);
     t.insereSimbolo("ab_9", 3);
     EXPECT_EQ(t.busca("\xE9TAT"), std::optional<int32_t>(1));
@@ -64,7 +64,8 @@ TEST(TabelaSimbolos, TabelaCheiaAchaCadaNome) {
 }
 
 TEST(Simbolos, BemFormados) {
-    for (const char* sim : {"_START", "A1", "X_2", "a", "_"}) EXPECT_TRUE(simboloBemFormado(sim)) << sim;
+    for (const char* sim : {"_START", "A1", "X_2", "a", "_"})
+        EXPECT_TRUE(simboloBemFormado(sim)) << sim;
     for (const char* nao : {"1A", "A-B", "A.B", "\xC9RRO", "A\xE7", "'A'", "#X"})
         EXPECT_FALSE(simboloBemFormado(nao)) << nao;
 }
@@ -109,8 +110,8 @@ TEST(TabelaInstrucoes, BuscaSoOTextoExato) {
     t.carrega(Maquina::Jelmo);
     for (const tipoInstrucao& entrada : t.entradas())
         EXPECT_EQ(t.busca(entrada.opcode_simbolico), &entrada) << entrada.opcode_simbolico;
-    for (std::string_view texto : {"MO", "MOVE", "MOVX", "BRANCH", "B", "R", "mov", "OR ",
-                                   " OR", "EQU", "H1F"})
+    for (std::string_view texto :
+         {"MO", "MOVE", "MOVX", "BRANCH", "B", "R", "mov", "OR ", " OR", "EQU", "H1F"})
         EXPECT_EQ(t.busca(texto), nullptr) << texto;
     EXPECT_EQ(t.busca(std::string_view("\0MOV", 4)), nullptr);
     EXPECT_EQ(t.busca(std::string_view("OR\0", 3)), nullptr);

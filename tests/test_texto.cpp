@@ -21,11 +21,13 @@ TEST(Texto, PontosDeCodigo) {
 }
 
 TEST(Texto, Utf8MalFormadoViraUmByteCadaUm) {
-    EXPECT_EQ(utf8ParaCp1252("a\xFF" "b"), "a?b");
+    EXPECT_EQ(utf8ParaCp1252("a\xFF"
+                             "b"),
+              "a?b");
     EXPECT_EQ(utf8ParaCp1252("\xC3"), "?");           // truncated sequence
-    EXPECT_EQ(utf8ParaCp1252("\xE0\x80\x80"), "???");  // overlong
-    EXPECT_EQ(utf8ParaCp1252("\xED\xA0\x80"), "???");  // surrogate
-    EXPECT_EQ(utf8ParaCp1252("日本"), "??");            // not in the code page
+    EXPECT_EQ(utf8ParaCp1252("\xE0\x80\x80"), "???"); // overlong
+    EXPECT_EQ(utf8ParaCp1252("\xED\xA0\x80"), "???"); // surrogate
+    EXPECT_EQ(utf8ParaCp1252("日本"), "??");          // not in the code page
 }
 
 // Long ASCII runs are copied eight bytes at a time: a character outside ASCII must be found
@@ -47,7 +49,9 @@ TEST(Texto, ConversaoNoMesmoBufferSubstituiOConteudo) {
     EXPECT_EQ(destino, "a\xE7\xE3o");
     utf8ParaCp1252("", destino);
     EXPECT_EQ(destino, "");
-    utf8ParaCp1252("a\xFF" "b", destino);
+    utf8ParaCp1252("a\xFF"
+                   "b",
+                   destino);
     EXPECT_EQ(destino, "a?b");
 }
 

@@ -8,11 +8,11 @@ namespace orvandel {
 namespace {
 
 TEST(EhNumero, FormasAceitasERecusadas) {
-    for (const char* sim : {"0", "255", "-1", "+7", "#12", "#-3", "H0", "h0f", "#HFF", "007",
-                            "H00000000FF"})
+    for (const char* sim :
+         {"0", "255", "-1", "+7", "#12", "#-3", "H0", "h0f", "#HFF", "007", "H00000000FF"})
         EXPECT_TRUE(ehNumero(sim)) << sim;
-    for (const char* nao : {"", "#", "+", "-", "H", "#H", "-H1", "1F", "0x1F", "12A", "'A'",
-                            "##5", "$1F", "1FH"})
+    for (const char* nao :
+         {"", "#", "+", "-", "H", "#H", "-H1", "1F", "0x1F", "12A", "'A'", "##5", "$1F", "1FH"})
         EXPECT_FALSE(ehNumero(nao)) << nao;
 }
 
@@ -28,7 +28,7 @@ struct CasoConversao {
 };
 
 class Conversoes : public testing::Test {
-protected:
+  protected:
     Montador m;
     int32_t numero(const std::string& t) { return converteNumero(m, t, 0); }
     int32_t constante(const std::string& t) { return converteConstante(m, t, 0); }

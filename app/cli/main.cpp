@@ -36,7 +36,8 @@ constexpr std::string_view kEntradaPadrao = "-";
 TextoFonte leEntradaPadrao() {
     std::string bytes;
     char bloco[65536];
-    for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, stdin)) > 0;) bytes.append(bloco, lidos);
+    for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, stdin)) > 0;)
+        bytes.append(bloco, lidos);
     if (std::ferror(stdin))
         throw FalhaArquivo("Não foi possível ler a entrada padrão: " + descricaoErro(errno));
     return decodificaFonte(bytes);
@@ -53,7 +54,8 @@ Maquina maquinaDoArquivo(const std::string& arquivo, const OpcoesCli& opcoes, Co
     if (opcoes.maquina) return *opcoes.maquina;
     const Maquina maquina = maquinaPorExtensao(arquivo);
     if (!extensaoConhecida(arquivo))
-        console.falha(arquivo + ": máquina " + std::string(nomeMaquina(maquina)) + " (pela extensão)");
+        console.falha(arquivo + ": máquina " + std::string(nomeMaquina(maquina)) +
+                      " (pela extensão)");
     return maquina;
 }
 
@@ -126,13 +128,14 @@ void montaEGravaTudo(Montagem& montagem, const TextoFonte& fonte, const Destinos
 
 // One source in its own run. Its failure (an unreadable source, an output that cannot be
 // written, an abandoned run) ends only this source's run, with status 2.
-RelatoMontagem montaArquivo(Montagem& montagem, const std::string& arquivo,
-                            const OpcoesCli& opcoes, Console& console) {
+RelatoMontagem montaArquivo(Montagem& montagem, const std::string& arquivo, const OpcoesCli& opcoes,
+                            Console& console) {
     RelatoMontagem r;
     r.arquivo = arquivo;
     r.maquina = maquinaDoArquivo(arquivo, opcoes, console);
     try {
-        const TextoFonte fonte = arquivo == kEntradaPadrao ? leEntradaPadrao() : leArquivoFonte(caminhoUtf8(arquivo));
+        const TextoFonte fonte =
+            arquivo == kEntradaPadrao ? leEntradaPadrao() : leArquivoFonte(caminhoUtf8(arquivo));
         montaEGravaTudo(montagem, fonte, destinos(arquivo, opcoes), opcoes, r);
         r.status = montagem.contErros() == 0 ? kSemErros : kComErros;
     } catch (const ValorInteiroInvalido& abandono) {
@@ -154,7 +157,8 @@ void apresenta(const RelatoMontagem& r, const OpcoesCli& opcoes, Console& consol
         console.imprime(textoMensagens(*r.montagem, opcoes.forma, r.arquivo));
     }
     if (r.abandono)
-        console.falha(r.arquivo + ":" + std::to_string(r.abandono->numLinha + 1) + ": " + r.abandono->texto);
+        console.falha(r.arquivo + ":" + std::to_string(r.abandono->numLinha + 1) + ": " +
+                      r.abandono->texto);
     if (!r.falha.empty()) console.falha(r.falha);
     if (r.status == kFalha || opcoes.forma == FormaMensagens::Json) return;
     if (r.status == kSemErros) console.imprime(" Código gerado sem erros \n");
@@ -171,7 +175,7 @@ std::string quebrasDeTerminal(std::string texto) {
 // The batch's messages, which the desktop program shows in message boxes, are printed instead;
 // each source's outcome is kept for the summary.
 class MensagensNaSaida : public Mensageiro {
-public:
+  public:
     explicit MensagensNaSaida(Console& console) : console_(console) {}
     void mostraMensagem(const std::string& texto) override {
         console_.imprime(quebrasDeTerminal(texto) + "\n");
@@ -180,7 +184,7 @@ public:
 
     std::vector<ArquivoDoLote> arquivos;
 
-private:
+  private:
     Console& console_;
 };
 
@@ -188,10 +192,12 @@ private:
 std::string textoFalhaLote(const std::string& falha, const std::vector<ArquivoDoLote>& arquivos) {
     if (arquivos.empty() || arquivos.back().falha != falha || arquivos.back().linhaFalha < 0)
         return falha;
-    return arquivos.back().nome + ":" + std::to_string(arquivos.back().linhaFalha + 1) + ": " + falha;
+    return arquivos.back().nome + ":" + std::to_string(arquivos.back().linhaFalha + 1) + ": " +
+           falha;
 }
 
-Saida gravaResumo(const std::string& nome, const std::vector<ArquivoDoLote>& arquivos, Console& console) {
+Saida gravaResumo(const std::string& nome, const std::vector<ArquivoDoLote>& arquivos,
+                  Console& console) {
     const bool csv = maiusculas(fs::path(nome).extension().string()) == ".CSV";
     try {
         gravaAtomicamente(caminhoUtf8(nome), csv ? resumoCsv(arquivos) : resumoJson(arquivos));

@@ -97,7 +97,7 @@ Opcao divideOpcao(const std::string& arg) {
 }
 
 class Leitor {
-public:
+  public:
     explicit Leitor(const std::vector<std::string>& argumentos) : argumentos_(argumentos) {}
 
     std::variant<OpcoesCli, std::string> le() {
@@ -115,7 +115,7 @@ public:
         return opcoes_;
     }
 
-private:
+  private:
     Erro opcao(const Opcao& o) {
         if (o.nome == "--help" || o.nome == "-h") return chave(o, opcoes_.ajuda);
         if (o.nome == "--version") return chave(o, opcoes_.versao);
@@ -228,7 +228,8 @@ std::variant<ArgumentosLote, std::string> separaResumo(const std::vector<std::st
         }
     }
     if (!lote.resumo) return lote;
-    const std::string extensao = maiusculas(std::filesystem::path(*lote.resumo).extension().string());
+    const std::string extensao =
+        maiusculas(std::filesystem::path(*lote.resumo).extension().string());
     if (extensao != ".CSV" && extensao != ".JSON")
         return "o resumo é gravado em .csv ou .json, não em " + *lote.resumo;
     return lote;

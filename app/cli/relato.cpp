@@ -9,7 +9,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string_view nomeTipo(TipoMensagem tipo) { return tipo == TipoMensagem::Erro ? "erro" : "aviso"; }
+std::string_view nomeTipo(TipoMensagem tipo) {
+    return tipo == TipoMensagem::Erro ? "erro" : "aviso";
+}
 
 // Text from a source or a file name may hold bytes that are not UTF-8: they become U+FFFD.
 std::string serializa(const Json& documento) {
@@ -23,7 +25,8 @@ Json jsonAbandono(int32_t numLinha, const std::string& texto) {
 Json jsonMensagens(const Montagem& montagem) {
     Json lista = Json::array();
     for (const Mensagem& m : montagem.mensagens())
-        lista.push_back({{"linha", m.numLinha + 1}, {"tipo", nomeTipo(m.tipo)}, {"texto", m.texto}});
+        lista.push_back(
+            {{"linha", m.numLinha + 1}, {"tipo", nomeTipo(m.tipo)}, {"texto", m.texto}});
     return lista;
 }
 
@@ -45,7 +48,8 @@ std::string falhaDoArquivo(const ArquivoDoLote& a) {
 
 } // namespace
 
-std::string textoMensagens(const Montagem& montagem, FormaMensagens forma, std::string_view arquivo) {
+std::string textoMensagens(const Montagem& montagem, FormaMensagens forma,
+                           std::string_view arquivo) {
     std::string texto;
     for (const Mensagem& m : montagem.mensagens()) {
         if (forma == FormaMensagens::Gnu) {
@@ -75,14 +79,15 @@ std::string documentoJson(const RelatoMontagem& r, bool comMemoria) {
     };
     if (comMemoria && r.montagem) {
         const auto bytes = static_cast<size_t>(enderecosMapa(r.maquina));
-        documento["memoria"] = std::vector<int>(r.montagem->memoria().begin(),
-                                                r.montagem->memoria().begin() + bytes);
+        documento["memoria"] =
+            std::vector<int>(r.montagem->memoria().begin(), r.montagem->memoria().begin() + bytes);
     }
     return serializa(documento) + "\n";
 }
 
 std::string resumoCsv(std::span<const ArquivoDoLote> arquivos) {
-    std::string texto = "\xEF\xBB\xBF" "arquivo,maquina,erros,avisos,imagem,falha\r\n";
+    std::string texto = "\xEF\xBB\xBF"
+                        "arquivo,maquina,erros,avisos,imagem,falha\r\n";
     for (const ArquivoDoLote& a : arquivos)
         texto += campoCsv(a.nome) + "," + std::string(nomeMaquina(a.maquina)) + "," +
                  std::to_string(a.erros) + "," + std::to_string(a.avisos) + "," +

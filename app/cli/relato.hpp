@@ -32,7 +32,8 @@ struct RelatoMontagem {
 };
 
 // The messages one per line: "12 (ERRO) - texto", or "arquivo:12: erro: texto".
-std::string textoMensagens(const Montagem& montagem, FormaMensagens forma, std::string_view arquivo);
+std::string textoMensagens(const Montagem& montagem, FormaMensagens forma,
+                           std::string_view arquivo);
 
 // The run as one JSON document on one line; with `mapa`, the machine's memory as a list of
 // byte values too.

@@ -13,7 +13,7 @@ namespace orvandel {
 std::string textoVisivel(std::string_view texto);
 
 class Console {
-public:
+  public:
     // Whether each stream is a terminal is asked once, here.
     Console();
     void imprime(std::string_view texto);
@@ -23,7 +23,7 @@ public:
     // reach it (a full disk, a closed stream).
     bool confereSaida();
 
-private:
+  private:
     bool saidaTerminal_;
     bool errosTerminal_;
     int erroSaida_ = 0; // the errno of the first failed write to stdout

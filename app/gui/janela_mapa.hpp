@@ -34,7 +34,8 @@ class JanelaMapa : public QWidget {
 
   signals:
     void fechada();
-    // A row was activated (double-click, Enter) whose byte the zero-based source line `linha` placed.
+    // A row was activated (double-click, Enter) whose byte the zero-based source line `linha`
+    // placed.
     void linhaPedida(int linha);
 
   protected:

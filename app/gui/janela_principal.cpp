@@ -166,8 +166,7 @@ void JanelaPrincipal::criaEditor(QLayout* coluna) {
         if (acompanhaCursor_) mostraPosicao();
         mostraLinhasNoMapa();
     });
-    connect(editor_, &QPlainTextEdit::selectionChanged, this,
-            &JanelaPrincipal::mostraLinhasNoMapa);
+    connect(editor_, &QPlainTextEdit::selectionChanged, this, &JanelaPrincipal::mostraLinhasNoMapa);
 }
 
 void JanelaPrincipal::criaSaidaDeAvisos(QLayout* coluna) {
@@ -358,8 +357,7 @@ void JanelaPrincipal::mostraEstado() {
     if (QAbstractButton* selecionado = seletor_->button(sessao_.seletor()))
         selecionado->setChecked(true);
     QStringList linhas;
-    for (const std::string& mensagem : sessao_.mensagens())
-        linhas << qtexto(mensagem);
+    for (const std::string& mensagem : sessao_.mensagens()) linhas << qtexto(mensagem);
     const QString avisos = linhas.join(u'\n');
     if (avisos_->toPlainText() != avisos) avisos_->setPlainText(avisos);
     editor_->defineMaquina(sessao_.maquinaDaMontagem());
@@ -457,8 +455,7 @@ std::vector<std::string> JanelaPrincipal::textoDoEditor() {
 void JanelaPrincipal::mostraTextoNoEditor(const std::vector<std::string>& linhas) {
     QStringList texto;
     texto.reserve(static_cast<qsizetype>(linhas.size()));
-    for (const std::string& linha : linhas)
-        texto << qtexto(linha);
+    for (const std::string& linha : linhas) texto << qtexto(linha);
     editor_->setPlainText(texto.join(u'\n'));
 }
 

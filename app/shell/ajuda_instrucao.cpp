@@ -11,7 +11,8 @@ namespace {
 
 std::string textoTamanho(const DescricaoInstrucao& d) {
     const std::string maximo = std::to_string(d.tamanhoMaximo);
-    if (d.tamanhoMinimo == d.tamanhoMaximo) return maximo + (d.tamanhoMaximo == 1 ? " byte" : " bytes");
+    if (d.tamanhoMinimo == d.tamanhoMaximo)
+        return maximo + (d.tamanhoMaximo == 1 ? " byte" : " bytes");
     return std::to_string(d.tamanhoMinimo) + " a " + maximo + " bytes";
 }
 

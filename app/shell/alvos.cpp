@@ -23,7 +23,9 @@ constexpr std::array<Alvo, kQuantidadeAlvos> kAlvos = {{
 
 } // namespace
 
-Maquina maquinaDoAlvo(int maquinaAlvo) { return kAlvos.at(static_cast<size_t>(maquinaAlvo)).maquina; }
+Maquina maquinaDoAlvo(int maquinaAlvo) {
+    return kAlvos.at(static_cast<size_t>(maquinaAlvo)).maquina;
+}
 
 int alvoDaMaquina(Maquina maquina) {
     for (size_t i = 0; i < kAlvos.size(); ++i)

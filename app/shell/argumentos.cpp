@@ -38,6 +38,8 @@ LinhaDeComando examinaArgumentos(const std::vector<std::string>& argumentos) {
     return linha;
 }
 
-int alvoPorExtensao(std::string_view caminho) { return alvoDaMaquina(maquinaPorExtensao(caminho)); }
+int alvoPorExtensao(std::string_view caminho) {
+    return alvoDaMaquina(maquinaPorExtensao(caminho));
+}
 
 } // namespace orvandel

@@ -33,8 +33,7 @@ std::vector<std::string> linhas(std::string_view texto) {
 
 std::string juntaLinhas(const std::vector<std::string>& partes) {
     std::string texto;
-    for (const std::string& linha : partes)
-        texto += linha + "\n";
+    for (const std::string& linha : partes) texto += linha + "\n";
     return texto;
 }
 
@@ -61,8 +60,7 @@ std::optional<std::pair<size_t, size_t>> grupoPadroes(const std::vector<std::str
         ++cabecalho;
     if (cabecalho == partes.size()) return std::nullopt;
     size_t fim = cabecalho + 1;
-    while (fim < partes.size() && !ehCabecalho(partes[fim]))
-        ++fim;
+    while (fim < partes.size() && !ehCabecalho(partes[fim])) ++fim;
     return std::pair{cabecalho + 1, fim};
 }
 
@@ -93,8 +91,7 @@ void tiraGrupoVazio(std::vector<std::string>& partes, size_t cabecalho) {
 
 std::string valorDaLista(const std::vector<std::string>& entradas) {
     std::string valor;
-    for (const std::string& e : entradas)
-        valor += e + ";";
+    for (const std::string& e : entradas) valor += e + ";";
     return valor;
 }
 
@@ -163,8 +160,7 @@ std::string pacoteMime(const std::vector<std::string_view>& extensoes) {
 
 std::string entradaDesktop(std::string_view exec) {
     std::string tipos;
-    for (std::string_view e : kExtensoesAssociadas)
-        tipos += tipoMime(e) + ";";
+    for (std::string_view e : kExtensoesAssociadas) tipos += tipoMime(e) + ";";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Orvandel\n"

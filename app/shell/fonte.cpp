@@ -26,7 +26,8 @@ template <typename F> void percorreLinhas(std::string_view texto, F&& porLinha) 
         const size_t fim = std::min({proximoLf, proximoCr, texto.size()});
         porLinha(texto.substr(inicio, fim - inicio));
         if (fim == texto.size()) return;
-        inicio = fim + ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
+        inicio = fim +
+                 ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
     }
 }
 
@@ -34,7 +35,8 @@ std::string utf16ParaUtf8(std::string_view bytes, bool bigEndian) {
     std::string resultado;
     resultado.reserve(bytes.size());
     const auto unidade = [&](size_t i) -> char32_t {
-        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        const auto a = static_cast<unsigned char>(bytes[i]),
+                   b = static_cast<unsigned char>(bytes[i + 1]);
         return bigEndian ? (a << 8 | b) : (b << 8 | a);
     };
     size_t i = 0;
@@ -115,11 +117,16 @@ std::string codificaFonte(const TextoFonte& texto) {
         corpo += "\r\n";
     }
     switch (codificacaoAoGravar(texto)) {
-    case Codificacao::Utf8SemMarca: return corpo;
-    case Codificacao::Utf8: return std::string(kBomUtf8) + corpo;
-    case Codificacao::Utf16LE: return std::string(kBomUtf16LE) + utf8ParaUtf16(corpo, false);
-    case Codificacao::Utf16BE: return std::string(kBomUtf16BE) + utf8ParaUtf16(corpo, true);
-    case Codificacao::Cp1252: break;
+    case Codificacao::Utf8SemMarca:
+        return corpo;
+    case Codificacao::Utf8:
+        return std::string(kBomUtf8) + corpo;
+    case Codificacao::Utf16LE:
+        return std::string(kBomUtf16LE) + utf8ParaUtf16(corpo, false);
+    case Codificacao::Utf16BE:
+        return std::string(kBomUtf16BE) + utf8ParaUtf16(corpo, true);
+    case Codificacao::Cp1252:
+        break;
     }
     return utf8ParaCp1252(corpo);
 }

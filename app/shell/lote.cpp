@@ -21,14 +21,16 @@ namespace {
 // The log is built in memory as UTF-8 and written whole, as Windows-1252 text with CR LF, so
 // that a failure never leaves half a log behind.
 class Log {
-public:
+  public:
     void linha(std::string_view texto) {
         texto_ += texto;
         texto_ += "\r\n";
     }
-    void grava(const fs::path& caminho) const { gravaAtomicamente(caminho, utf8ParaCp1252(texto_)); }
+    void grava(const fs::path& caminho) const {
+        gravaAtomicamente(caminho, utf8ParaCp1252(texto_));
+    }
 
-private:
+  private:
     std::string texto_;
 };
 
@@ -80,7 +82,7 @@ void contaMensagens(ArquivoDoLote& arquivo, const Montagem& montagem) {
 }
 
 class LoteDeUmaMaquina {
-public:
+  public:
     LoteDeUmaMaquina(Maquina maquina, bool verboso, const fs::path& diretorio)
         : maquina_(maquina), verboso_(verboso), diretorio_(diretorio) {}
 
@@ -88,7 +90,7 @@ public:
     void gravaLog() const { log_.grava(diretorio_ / nomeLog(maquina_)); }
     void gravaInterrompido(const std::string& falha);
 
-private:
+  private:
     void processaArquivo(const std::string& nome);
     void montaArquivo(const std::string& nome, ArquivoDoLote& arquivo);
     void registraFalho(const std::string& nome, std::span<const Mensagem> mensagens);
@@ -176,7 +178,9 @@ void LoteDeUmaMaquina::gravaInterrompido(const std::string& falha) {
 
 } // namespace
 
-std::string nomeLog(Maquina maquina) { return "Log_" + std::string(nomeMaquina(maquina)) + ".txt"; }
+std::string nomeLog(Maquina maquina) {
+    return "Log_" + std::string(nomeMaquina(maquina)) + ".txt";
+}
 
 ResumoLote processaLote(int maquinaAlvo, bool verboso, Mensageiro& mensageiro,
                         const fs::path& diretorio) {

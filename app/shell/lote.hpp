@@ -25,7 +25,7 @@ struct ArquivoDoLote {
 // machine's run, so that a window can name the batch in its title and select the machine;
 // arquivoProcessado after each source, also the one at which a failure stops the batch.
 class Mensageiro {
-public:
+  public:
     virtual ~Mensageiro() = default;
     virtual void mostraMensagem(const std::string& texto) = 0;
     virtual void iniciaMaquina(int /*maquinaAlvo*/, bool /*todasAsMaquinas*/) {}

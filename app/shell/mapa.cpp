@@ -11,7 +11,9 @@ std::string celulaMapa(unsigned valor, BaseMapa base) {
     return texto;
 }
 
-int enderecosMapa(Maquina maquina) { return ehJelmo(maquina) ? kTamanhoMemoria : 256; }
+int enderecosMapa(Maquina maquina) {
+    return ehJelmo(maquina) ? kTamanhoMemoria : 256;
+}
 
 std::string textoMapa(const Memoria& memoria, Maquina maquina, BaseMapa base) {
     std::string texto;

@@ -118,8 +118,7 @@ class Classificador {
                 continue;
             }
             size_t j = i;
-            while (j < fim && ehDePalavra(linha_[j]))
-                ++j;
+            while (j < fim && ehDePalavra(linha_[j])) ++j;
             palavra(i, j);
             i = j;
         }

@@ -178,8 +178,7 @@ std::string cadeia(Contexto& c) {
 // n items of `item`, separated by ", ".
 template <typename F> std::string lista(int n, F&& item) {
     std::string texto = item();
-    for (int i = 1; i < n; ++i)
-        texto += ", " + item();
+    for (int i = 1; i < n; ++i) texto += ", " + item();
     return texto;
 }
 

@@ -90,7 +90,8 @@ int abreArquivoComum(const fs::path& caminho) {
     struct stat estado {};
     if (::fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode)) return fd;
     ::close(fd);
-    falhaLeitura(caminho, S_ISDIR(estado.st_mode) ? descricaoErro(EISDIR) : "não é um arquivo comum");
+    falhaLeitura(caminho,
+                 S_ISDIR(estado.st_mode) ? descricaoErro(EISDIR) : "não é um arquivo comum");
 }
 
 // Reads straight into a buffer of the file's size (one byte more, to see the end without a

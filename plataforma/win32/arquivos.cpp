@@ -14,7 +14,9 @@ namespace orvandel {
 
 namespace fs = std::filesystem;
 
-std::string descricaoErro(int codigo) { return descricaoErroComum(codigo); }
+std::string descricaoErro(int codigo) {
+    return descricaoErroComum(codigo);
+}
 
 namespace {
 
@@ -25,28 +27,40 @@ std::string descricaoSistema(DWORD codigo) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH: return "arquivo ou diretório inexistente";
+    case ERROR_BAD_NETPATH:
+        return "arquivo ou diretório inexistente";
     case ERROR_ACCESS_DENIED:
-    case ERROR_PRIVILEGE_NOT_HELD: return "permissão negada";
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return "permissão negada";
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return "o arquivo está em uso por outro programa";
-    case ERROR_DIRECTORY: return "um componente do caminho não é um diretório";
+    case ERROR_LOCK_VIOLATION:
+        return "o arquivo está em uso por outro programa";
+    case ERROR_DIRECTORY:
+        return "um componente do caminho não é um diretório";
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return "não há espaço no dispositivo";
-    case ERROR_FILE_TOO_LARGE: return "arquivo grande demais";
-    case ERROR_WRITE_PROTECT: return "sistema de arquivos somente para leitura";
-    case ERROR_FILENAME_EXCED_RANGE: return "nome de arquivo longo demais";
-    case ERROR_INVALID_NAME: return "nome de arquivo inválido";
-    case ERROR_TOO_MANY_OPEN_FILES: return "arquivos abertos demais";
+    case ERROR_HANDLE_DISK_FULL:
+        return "não há espaço no dispositivo";
+    case ERROR_FILE_TOO_LARGE:
+        return "arquivo grande demais";
+    case ERROR_WRITE_PROTECT:
+        return "sistema de arquivos somente para leitura";
+    case ERROR_FILENAME_EXCED_RANGE:
+        return "nome de arquivo longo demais";
+    case ERROR_INVALID_NAME:
+        return "nome de arquivo inválido";
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return "arquivos abertos demais";
     case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY: return "memória insuficiente";
-    default: return "erro do sistema " + std::to_string(codigo);
+    case ERROR_OUTOFMEMORY:
+        return "memória insuficiente";
+    default:
+        return "erro do sistema " + std::to_string(codigo);
     }
 }
 
 // The system's files are handles; this one closes itself on every way out.
 class Arquivo {
-public:
+  public:
     explicit Arquivo(HANDLE h) : h_(h) {}
     ~Arquivo() { fecha(); }
     Arquivo(Arquivo&& outro) noexcept : h_(std::exchange(outro.h_, INVALID_HANDLE_VALUE)) {}
@@ -61,7 +75,7 @@ public:
         return GetLastError();
     }
 
-private:
+  private:
     HANDLE h_;
 };
 
@@ -91,7 +105,8 @@ constexpr size_t kMaiorBloco = 1u << 30;
 std::string leTudo(const Arquivo& arquivo, const fs::path& caminho) {
     LARGE_INTEGER tamanho{};
     const bool comTamanho = GetFileSizeEx(*arquivo, &tamanho) && tamanho.QuadPart > 0;
-    std::string bytes(comTamanho ? static_cast<size_t>(tamanho.QuadPart) + 1 : size_t{1} << 16, '\0');
+    std::string bytes(comTamanho ? static_cast<size_t>(tamanho.QuadPart) + 1 : size_t{1} << 16,
+                      '\0');
     size_t total = 0;
     for (;;) {
         if (total == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -124,9 +139,9 @@ Arquivo criaTemporario(const fs::path& alvo, fs::path& temporario) {
     static std::atomic<unsigned> contador{0};
     const std::wstring nome = alvo.filename().wstring().substr(0, 64);
     for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        temporario = alvo.parent_path() / (L"." + nome + L".tmp-" +
-                                           std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                           std::to_wstring(contador++));
+        temporario =
+            alvo.parent_path() / (L"." + nome + L".tmp-" + std::to_wstring(GetCurrentProcessId()) +
+                                  L"-" + std::to_wstring(contador++));
         Arquivo arquivo(CreateFileW(temporario.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (arquivo.aberto() || GetLastError() != ERROR_FILE_EXISTS) return arquivo;
@@ -139,7 +154,8 @@ DWORD preencheTemporario(Arquivo& arquivo, std::string_view conteudo) {
     while (!conteudo.empty()) {
         DWORD escritos = 0;
         const DWORD pedidos = static_cast<DWORD>(std::min(conteudo.size(), kMaiorBloco));
-        if (!WriteFile(*arquivo, conteudo.data(), pedidos, &escritos, nullptr)) return GetLastError();
+        if (!WriteFile(*arquivo, conteudo.data(), pedidos, &escritos, nullptr))
+            return GetLastError();
         if (escritos == 0) return ERROR_WRITE_FAULT;
         conteudo.remove_prefix(escritos);
     }

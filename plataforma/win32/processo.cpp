@@ -22,7 +22,9 @@ std::string utf8(const wchar_t* texto) {
 } // namespace
 
 // The program's texts are UTF-8; a console left at its OEM code page would garble every accent.
-void preparaProcesso() { SetConsoleOutputCP(CP_UTF8); }
+void preparaProcesso() {
+    SetConsoleOutputCP(CP_UTF8);
+}
 
 // The narrow argv holds the names in the system's ANSI code page, which cannot spell every name:
 // the wide command line can.

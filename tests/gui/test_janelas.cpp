@@ -301,8 +301,7 @@ class TesteJanelas : public QObject {
                 qobject_cast<QSizeGrip*>(w); // scroll bars and the grip speak by their role
             if (w->isVisible() && !deQt) controles << w;
             if (auto* barra = qobject_cast<QMenuBar*>(w))
-                for (QAction* menu : barra->actions())
-                    controles << menu->menu();
+                for (QAction* menu : barra->actions()) controles << menu->menu();
         }
         for (QWidget* w : controles) {
             QAccessibleInterface* acessivel = QAccessible::queryAccessibleInterface(w);

@@ -19,7 +19,9 @@ inline constexpr std::array<Maquina, 4> kMaquinas = {Maquina::Zibel, Maquina::Ko
                                                      Maquina::Quirla, Maquina::Jelmo};
 
 // The one 16-bit machine, whose rules (words, lengths, operand forms) differ from the others'.
-inline bool ehJelmo(Maquina maquina) { return maquina == Maquina::Jelmo; }
+inline bool ehJelmo(Maquina maquina) {
+    return maquina == Maquina::Jelmo;
+}
 
 // The name the machine goes by in messages, logs and file names ("Zibel", "Kovra", ...).
 std::string_view nomeMaquina(Maquina maquina);
