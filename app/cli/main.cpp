@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "alvos.hpp"
 #include "argumentos.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
@@ -43,10 +44,11 @@ TextoFonte leEntradaPadrao() {
     return decodificaFonte(bytes);
 }
 
+// Whether the name ends in the extension of the machine that its third character from the end
+// picks (".zid", ".KOD", ...), rather than in a letter that merely falls on one.
 bool extensaoConhecida(std::string_view arquivo) {
-    if (arquivo.size() < 4 || arquivo[arquivo.size() - 4] != '.') return false;
-    const std::string extensao = maiusculas(arquivo.substr(arquivo.size() - 3));
-    return extensao == "ZID" || extensao == "KOD" || extensao == "QUD" || extensao == "JED";
+    return temExtensaoDeTres(arquivo) && maiusculas(arquivo.substr(arquivo.size() - 3)) ==
+                                             extensaoFonte(maquinaPorExtensao(arquivo));
 }
 
 // Without -m the extension decides; a student whose prog.asm is read as Jelmo is told so.
@@ -76,7 +78,7 @@ std::string nomeDerivado(const std::string& imagem, std::string_view extensao) {
 std::string nomeDaImagem(const std::string& arquivo, const OpcoesCli& opcoes) {
     if (!opcoes.saida) return nomesSaida(arquivo).imagem.string();
     const std::string& nome = *opcoes.saida;
-    return nome.size() >= 4 && nome[nome.size() - 4] == '.' ? nome : nome + ".mem";
+    return temExtensaoDeTres(nome) ? nome : nome + ".mem";
 }
 
 Destinos destinos(const std::string& arquivo, const OpcoesCli& opcoes) {
@@ -88,7 +90,7 @@ Destinos destinos(const std::string& arquivo, const OpcoesCli& opcoes) {
     for (FormatoExportacao formato : opcoes.formatos)
         d.exportacoes.emplace_back(formato,
                                    caminhoUtf8(nomeDerivado(imagem, extensaoExportacao(formato))));
-    std::set<fs::path> nomes = {d.imagem, caminhoUtf8(nomeDerivado(imagem, "map"))};
+    std::set<fs::path> nomes = {d.imagem, caminhoUtf8(nomeArquivoMap(imagem))};
     auto confere = [&](const fs::path& nome) {
         if (!nomes.insert(nome).second)
             throw FalhaArquivo("O nome " + nome.string() +
@@ -117,7 +119,7 @@ void montaEGravaTudo(Montagem& montagem, const TextoFonte& fonte, const Destinos
         return;
     }
     if (montaEGrava(montagem, r.maquina, fonte.linhas, d.fonte, d.imagem))
-        r.gravados = {d.imagem.string(), nomeDerivado(d.imagem.string(), "map")};
+        r.gravados = {d.imagem.string(), nomeArquivoMap(d.imagem.string())};
     const std::string titulo = r.arquivo == kEntradaPadrao ? "(entrada padrão)" : r.arquivo;
     if (d.listagem) grava(d, *d.listagem, conteudoListagemFonte(titulo, fonte.linhas, montagem), r);
     if (montagem.contErros() != 0) return;
@@ -148,6 +150,11 @@ RelatoMontagem montaArquivo(Montagem& montagem, const std::string& arquivo, cons
     return r;
 }
 
+// An abandoned run's text after its file and line, as compilers name them: "soma.kod:12: ...".
+std::string comLocal(const std::string& arquivo, int32_t numLinha, const std::string& texto) {
+    return arquivo + ":" + std::to_string(numLinha + 1) + ": " + texto;
+}
+
 // The messages come before a failure's text, also when the run is abandoned or an output
 // cannot be written; the map follows a run that went through, with errors or without.
 void apresenta(const RelatoMontagem& r, const OpcoesCli& opcoes, Console& console) {
@@ -156,9 +163,7 @@ void apresenta(const RelatoMontagem& r, const OpcoesCli& opcoes, Console& consol
     } else if (r.montagem) {
         console.imprime(textoMensagens(*r.montagem, opcoes.forma, r.arquivo));
     }
-    if (r.abandono)
-        console.falha(r.arquivo + ":" + std::to_string(r.abandono->numLinha + 1) + ": " +
-                      r.abandono->texto);
+    if (r.abandono) console.falha(comLocal(r.arquivo, r.abandono->numLinha, r.abandono->texto));
     if (!r.falha.empty()) console.falha(r.falha);
     if (r.status == kFalha || opcoes.forma == FormaMensagens::Json) return;
     if (r.status == kSemErros) console.imprime(" Código gerado sem erros \n");
@@ -192,8 +197,7 @@ class MensagensNaSaida : public Mensageiro {
 std::string textoFalhaLote(const std::string& falha, const std::vector<ArquivoDoLote>& arquivos) {
     if (arquivos.empty() || arquivos.back().falha != falha || arquivos.back().linhaFalha < 0)
         return falha;
-    return arquivos.back().nome + ":" + std::to_string(arquivos.back().linhaFalha + 1) + ": " +
-           falha;
+    return comLocal(arquivos.back().nome, arquivos.back().linhaFalha, falha);
 }
 
 Saida gravaResumo(const std::string& nome, const std::vector<ArquivoDoLote>& arquivos,
