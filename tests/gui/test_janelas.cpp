@@ -231,7 +231,9 @@ class TesteJanelas : public QObject {
         QCOMPARE(destacados(), QList<int>({10, 11, 12})); // the line where it ends is left out
         QVERIFY(modelo.index(12, 1).data(Qt::ToolTipRole).toString().contains("Linha 3"));
 
-        emit janela->mapa()->tabela()->activated(modelo.index(13, 0));
+        QTableView* tabela = janela->mapa()->tabela(); // Enter on a row, from the keyboard
+        tabela->setCurrentIndex(modelo.index(13, 0));
+        QTest::keyClick(tabela, Qt::Key_Return);
         QCOMPARE(janela->editor()->textCursor().blockNumber(), 3);
         QCOMPARE(destacados(), QList<int>({13}));
     }
