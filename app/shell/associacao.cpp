@@ -95,16 +95,20 @@ std::string valorDaLista(const std::vector<std::string>& entradas) {
     return valor;
 }
 
+// ".kod" from "kod"; appended rather than `"." + std::string(e)`, which GCC 12 at -O3 wrongly
+// flags as an overlapping copy.
+std::string comPonto(std::string_view extensao) { return std::string(".").append(extensao); }
+
 } // namespace
 
 std::vector<RegistroExtensao> planoRegistro(std::string_view programaUtf8) {
     std::vector<RegistroExtensao> plano;
-    const std::string comando = "\"" + std::string(programaUtf8) + "\" \"%1\"";
+    const std::string comando = std::string("\"").append(programaUtf8).append("\" \"%1\"");
     for (std::string_view e : kExtensoesAssociadas) {
         const std::string tipo = std::string(e) + "_file";
         plano.push_back(
             {std::string(e),
-             {{{"." + std::string(e), tipo}, {tipo + "\\shell\\open\\command", comando}}}});
+             {{{comPonto(e), tipo}, {tipo + "\\shell\\open\\command", comando}}}});
     }
     return plano;
 }
@@ -112,7 +116,7 @@ std::vector<RegistroExtensao> planoRegistro(std::string_view programaUtf8) {
 std::vector<RemocaoExtensao> planoRemocaoRegistro() {
     std::vector<RemocaoExtensao> plano;
     for (std::string_view e : kExtensoesAssociadas)
-        plano.push_back({std::string(e), "." + std::string(e), std::string(e) + "_file"});
+        plano.push_back({std::string(e), comPonto(e), std::string(e) + "_file"});
     return plano;
 }
 
