@@ -93,10 +93,11 @@ std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
 
 } // namespace
 
-std::string_view trechoDivisivel(std::string_view linhaUtf8, std::string& buffer) {
-    const std::string_view texto = linhaUtf8.substr(separadoresIniciais(linhaUtf8));
+std::string_view trechoDivisivel(std::string_view linha, std::string& buffer,
+                                 CodificacaoLinhas codificacao) {
+    const std::string_view texto = linha.substr(separadoresIniciais(linha));
     const std::string_view janela = texto.substr(0, kLimiteLinha);
-    if (ehAscii(janela)) return janela; // both encodings agree byte for byte
+    if (codificacao == CodificacaoLinhas::Cp1252 || ehAscii(janela)) return janela;
     return emCp1252(semComentario(texto), buffer, kLimiteLinha);
 }
 

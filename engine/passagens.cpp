@@ -115,7 +115,7 @@ int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t num
 
 } // namespace
 
-void primeiraPassagem(Montador& m, std::span<const std::string> linhas) {
+void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
@@ -124,14 +124,14 @@ void primeiraPassagem(Montador& m, std::span<const std::string> linhas) {
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
+        if (!separaLinha(trechoDivisivel(linhas[i], linha, m.codificacao), e)) continue;
         tokensEmMaiusculas(e);
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
     }
 }
 
-void segundaPassagem(Montador& m, std::span<const std::string> linhas) {
+void segundaPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
@@ -140,7 +140,7 @@ void segundaPassagem(Montador& m, std::span<const std::string> linhas) {
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
         e.rotulo.clear();
         e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
+        if (!separaLinha(trechoDivisivel(linhas[i], linha, m.codificacao), e)) continue;
         if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
     }
 }
