@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,6 @@ struct Montador;
 
 // The location counter after the directive line; `passagem` is 1 or 2.
 int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao, int32_t contPosicao,
-                         const std::vector<std::string>& operandos, int32_t numLinha);
+                         std::span<const std::string_view> operandos, int32_t numLinha);
 
 } // namespace orvandel

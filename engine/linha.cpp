@@ -102,6 +102,8 @@ std::string_view trechoDivisivel(std::string_view linha, std::string& buffer,
 }
 
 bool separaLinha(std::string_view linha, elemLinha& e) {
+    e.rotulo = {};
+    e.operacao = {};
     e.operandos.clear();
     const size_t primeiro = separadoresIniciais(linha);
     const size_t limite = std::min(linha.size(), primeiro + kLimiteLinha);
@@ -115,9 +117,9 @@ bool separaLinha(std::string_view linha, elemLinha& e) {
         const std::string_view token = extraiElemento(resto, ehRotulo);
         if (token.empty()) continue;
         if (ehRotulo) {
-            e.rotulo.assign(token);
+            e.rotulo = token;
         } else if (!temOperacao) {
-            e.operacao.assign(token);
+            e.operacao = token;
             temOperacao = true;
         } else {
             e.operandos.emplace_back(token);

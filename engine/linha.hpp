@@ -26,9 +26,8 @@ constexpr bool ehSeparador(char c) {
 std::string_view trechoDivisivel(std::string_view linha, std::string& buffer,
                                  CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8);
 
-// Splits a Windows-1252 line into `e`. The caller empties `rotulo` and `operacao` first (the
-// splitter only assigns them when it finds them); `operandos` is emptied here. False only for a
-// line of zero characters.
+// Splits a Windows-1252 line into `e`, whose tokens then view `linha`; what the line lacks is
+// left empty. False only for a line of zero characters.
 bool separaLinha(std::string_view linha, elemLinha& e);
 
 } // namespace orvandel

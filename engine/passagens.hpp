@@ -19,6 +19,6 @@ void segundaPassagem(Montador& m, std::span<const std::string_view> linhas);
 
 // The number of bytes an instruction line occupies on the run's machine.
 int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
-                         const std::vector<std::string>& operandos, int32_t numLinha);
+                         std::span<const std::string_view> operandos, int32_t numLinha);
 
 } // namespace orvandel

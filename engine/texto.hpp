@@ -54,6 +54,8 @@ inline char maiuscula(char c) {
 // ASCII upper case: a to z become A to Z, nothing else changes.
 std::string maiusculas(std::string_view texto);
 void emMaiusculas(std::string& texto);
+// `texto` in upper case, written into `buffer` (whose room is reused line after line) and viewed.
+std::string_view emMaiusculas(std::string_view texto, std::string& buffer);
 
 // Whether `texto` in upper case equals `maiusculo`, without making the copy.
 inline bool igualEmMaiusculas(std::string_view maiusculo, std::string_view texto) {

@@ -177,11 +177,9 @@ std::vector<std::vector<int32_t>> usosDosSimbolos(std::span<const std::string> l
     elemLinha e;
     std::string buffer;
     for (size_t i = 0; i < linhas.size(); ++i) {
-        e.rotulo.clear();
-        e.operacao.clear();
         if (!separaLinha(trechoDivisivel(linhas[i], buffer), e)) continue;
         const auto numLinha = static_cast<int32_t>(i);
-        for (const std::string& operando : e.operandos)
+        for (std::string_view operando : e.operandos)
             nomesDoOperando(operando, [&](const std::string& nome) {
                 const auto achado = indices.find(nome);
                 if (achado == indices.end()) return;

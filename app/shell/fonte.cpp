@@ -81,9 +81,10 @@ size_t contaLf(std::string_view texto) {
     return n;
 }
 
+// Grown as it goes: a view is cheap to move, and counting the line ends first cost more than
+// the moves.
 std::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
     std::vector<std::string_view> linhas;
-    linhas.reserve(contaLf(texto) + 1);
     percorreLinhas(texto, [&](std::string_view linha) { linhas.push_back(linha); });
     return linhas;
 }

@@ -41,8 +41,6 @@ std::optional<int> linhaDaDefinicao(std::string_view nome, std::span<const std::
     std::string buffer;
     elemLinha e;
     for (size_t i = 0; i < linhas.size(); ++i) {
-        e.rotulo.clear();
-        e.operacao.clear();
         separaLinha(trechoDivisivel(linhas[i], buffer), e);
         if (!e.rotulo.empty() && maiusculas(e.rotulo) == maiusculas(nome))
             return static_cast<int>(i);
