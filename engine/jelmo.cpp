@@ -151,17 +151,26 @@ void geraInstrucao(const LinhaJelmo& l, const LinhaInstrucao& instrucao) {
 
 } // namespace
 
-// JMP, JSR, CLR ... SBC and MOV ... OR: the length follows from their general operands.
+// JMP, JSR, CLR ... SBC and MOV ... OR: the length follows from their general operands. Worked
+// out in pass 1 and, where that could report something, again in pass 2 and for R7.
 int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
                      std::span<const std::string_view> operandos, int32_t numLinha) {
     if (operandosGerais(instrucao.forma) == 0) return instrucao.tamanho;
+    const auto linha = static_cast<size_t>(numLinha);
+    const bool guarda = linha < m.tamanhosJelmo.size();
+    if (guarda && m.tamanhosJelmo[linha] != 0) return m.tamanhosJelmo[linha];
     if (operandos.size() != *operandosExigidos(instrucao.forma)) {
         m.diag.registraErro("Instrução com número inválido de operandos", numLinha);
         return instrucao.tamanho;
     }
     int32_t tamanho = 2;
-    for (std::string_view operando : operandos)
-        if (temPalavraExtra(m, operando, numLinha)) tamanho += 2;
+    bool silencioso = true;
+    for (std::string_view operando : operandos) {
+        const PalavraExtra palavra = palavraExtra(m, operando, numLinha);
+        if (palavra != PalavraExtra::Nenhuma) tamanho += 2;
+        silencioso = silencioso && palavra != PalavraExtra::Reportavel;
+    }
+    if (guarda && silencioso) m.tamanhosJelmo[linha] = static_cast<int8_t>(tamanho);
     return tamanho;
 }
 

@@ -28,6 +28,7 @@ void Montador::executaMontagem(Maquina alvo, std::span<const std::string_view> f
                                CodificacaoLinhas codificacaoFonte) {
     maquina = alvo;
     codificacao = codificacaoFonte;
+    tamanhosJelmo.assign(ehJelmo(alvo) ? fonte.size() : 0, 0);
     tabInstrucoes.carrega(maquina);
     diag.zeraErros();
     primeiraPassagem(*this, fonte);

@@ -30,6 +30,10 @@ struct Montador {
     Diagnosticos diag;
     Maquina maquina = Maquina::Zibel;
     CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8; // of the run's lines
+    // Per line of a Jelmo run, the instruction length that pass 1 found by a rule that reported
+    // nothing and depends on nothing that pass 2 changes, so pass 2 takes it instead of working
+    // it out again; 0 where it must be worked out (and its messages given) again.
+    std::vector<int8_t> tamanhosJelmo;
     Rastreio* rastreio = nullptr;
     // Per address, the zero-based line that placed its byte last, -1 where none did: what a
     // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,

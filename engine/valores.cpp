@@ -103,6 +103,14 @@ bool ehConstante(std::string_view texto) {
     return ehNumero(texto) || ehLiteralCaractere(semCerquilha(texto));
 }
 
+bool numeralRepresentavel(std::string_view texto) {
+    if (!ehNumero(texto)) return false;
+    const std::string_view t = semCerquilha(texto);
+    int32_t valor = 0;
+    return (t[0] == 'H' || t[0] == 'h') ? leHexadecimal(t.substr(1), valor)
+                                        : leInteiroDecimal(t, valor);
+}
+
 int32_t converteNumero(Montador& m, std::string_view texto, int32_t numLinha) {
     if (!ehNumero(texto)) {
         reportaNumeroInvalido(m, texto, numLinha);
