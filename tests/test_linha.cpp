@@ -37,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLinha{"LOOP: ADD X", true, "LOOP", "ADD", {"X"}},
         CasoLinha{"LOOP :ADD", true, "", "LOOP", {"ADD"}},
         CasoLinha{"ADD LOOP: X", true, "LOOP", "ADD", {"X"}},
-        CasoLinha{"X: Y: NOP", true, "Y", "NOP", {}},
+        CasoLinha{"X: Y: NOP", true, "Y", "NOP", {}}, CasoLinha{"A:B:C", true, "B", "C", {}},
+        // Tokens found before an apostrophe are found again by the rules for quoted text.
+        CasoLinha{"L1: DW X, 'A' Y", true, "L1", "DW", {"X", "'A'", "Y"}},
         CasoLinha{"ADD X , Y", true, "", "ADD", {"X", "Y"}},
         CasoLinha{"ADD X,Y", true, "", "ADD", {"X", "Y"}},
         CasoLinha{"ADD\tX  Y", true, "", "ADD", {"X", "Y"}},
