@@ -189,18 +189,19 @@ int32_t array(const Linha& l, std::string_view nome, int32_t elemento) {
 
 } // namespace
 
-int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao, int32_t contPosicao,
-                         std::span<const std::string_view> operandos, int32_t numLinha) {
+std::optional<int32_t> processaDiretiva(Montador& m, int passagem, std::string_view operacao,
+                                        int32_t contPosicao,
+                                        std::span<const std::string_view> operandos,
+                                        int32_t numLinha) {
     const Linha l{{m, operandos, numLinha}, passagem, contPosicao};
-    const std::string maiusculo = maiusculas(operacao);
-    const std::string_view nome = maiusculo; // compared with views: no length count per name
-    if (nome == "ORG") return org(l);
-    if (nome == "EQU") return contPosicao;
-    if (nome == "DB") return dado(l, true);
-    if (nome == "DW") return dado(l, false);
-    if (nome == "DAB") return array(l, "DAB", 1);
-    if (nome == "DAW") return array(l, "DAW", 2);
-    return 0;
+    const auto eh = [&](std::string_view nome) { return igualEmMaiusculas(nome, operacao); };
+    if (eh("ORG")) return org(l);
+    if (eh("EQU")) return contPosicao;
+    if (eh("DB")) return dado(l, true);
+    if (eh("DW")) return dado(l, false);
+    if (eh("DAB")) return array(l, "DAB", 1);
+    if (eh("DAW")) return array(l, "DAW", 2);
+    return std::nullopt;
 }
 
 } // namespace orvandel

@@ -15,12 +15,6 @@ namespace {
 
 const std::string kSemCodigo = ". Não será gerado código para esta linha ";
 
-bool ehDiretiva(std::string_view texto) {
-    for (std::string_view nome : tabDiretivas)
-        if (igualEmMaiusculas(nome, texto)) return true;
-    return false;
-}
-
 void anotaPosicao(std::vector<int32_t>* destino, int32_t contPosicao) {
     if (destino) destino->push_back(contPosicao);
 }
@@ -75,8 +69,8 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
 int32_t contaOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao))
         return soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
-    if (ehDiretiva(e.operacao))
-        return processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha);
+    if (const auto depois = processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha))
+        return *depois;
     if (ehNumero(e.operacao)) return soma32(contPosicao, tamanhoPalavra(m.maquina));
     m.diag.registraErro("Operação não identificada: " + trecho(e.operacao) + kSemCodigo, numLinha);
     return contPosicao;
@@ -97,8 +91,8 @@ int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
 int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao))
         return geraInstrucao(m, *instrucao, e, contPosicao, numLinha);
-    if (ehDiretiva(e.operacao))
-        return processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha);
+    if (const auto depois = processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha))
+        return *depois;
     if (ehNumero(e.operacao)) {
         armazenaPalavra(m, converteNumero(m, e.operacao, numLinha), contPosicao, numLinha);
         return soma32(contPosicao, tamanhoPalavra(m.maquina));

@@ -197,17 +197,18 @@ uint64_t maiusculas8(uint64_t bytes) {
 
 // Pass 1 upper-cases every line: eight bytes at a time, as source text is.
 std::string_view emMaiusculas(std::string_view texto, std::string& buffer) {
-    buffer.assign(texto);
-    char* const c = buffer.data();
-    const size_t n = buffer.size();
+    const size_t n = texto.size();
+    if (buffer.size() < n) buffer.resize(n); // the room only grows: no bytes written twice
+    const char* const de = texto.data();
+    char* const para = buffer.data();
     size_t i = 0;
     for (uint64_t bloco; i + 8 <= n; i += 8) {
-        std::memcpy(&bloco, c + i, 8);
+        std::memcpy(&bloco, de + i, 8);
         bloco = maiusculas8(bloco);
-        std::memcpy(c + i, &bloco, 8);
+        std::memcpy(para + i, &bloco, 8);
     }
-    for (; i < n; ++i) c[i] = maiuscula(c[i]);
-    return buffer;
+    for (; i < n; ++i) para[i] = maiuscula(de[i]);
+    return std::string_view(buffer).substr(0, n);
 }
 
 void emMaiusculas(std::string& texto) {
