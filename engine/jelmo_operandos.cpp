@@ -21,9 +21,9 @@ bool ehRegistrador(std::string_view s) {
     return s.size() == 2 && maiuscula(s[0]) == 'R' && s[1] >= '0' && s[1] <= '7';
 }
 
-// The register "R0" to "R7" that ehRegistrador accepted, in upper case.
-std::string nomeRegistrador(std::string_view s) {
-    return {'R', s[1]};
+// The number of the register "R0" to "R7" that ehRegistrador accepted.
+int numeroDe(std::string_view registrador) {
+    return registrador[1] - '0';
 }
 
 // (Rn)+
@@ -50,15 +50,18 @@ std::string_view semParenteses(std::string_view s) {
     return s.substr(1, s.size() - 2);
 }
 
-// d(Rn): accepted when d is a numeral or a symbol reference that is defined now.
-std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s,
+// d(Rn) (mode 3; 7 inside parentheses): accepted when d is a numeral or a symbol reference
+// that is defined now. A numeral too large abandons the run naming it in upper case.
+std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s, int modo,
                                                  int32_t numLinha) {
-    FormaRegistrador forma{nomeRegistrador(s.substr(s.size() - 3, 2)),
-                           maiusculas(s.substr(0, s.size() - 4))};
-    if (ehNumero(forma.deslocamento))
+    FormaRegistrador forma{numeroDe(s.substr(s.size() - 3, 2)), modo, s.substr(0, s.size() - 4)};
+    if (!ehNumero(forma.deslocamento)) {
+        if (!resolveSimbolo(m, forma.deslocamento, forma.valor, numLinha)) return std::nullopt;
+    } else if (numeralRepresentavel(forma.deslocamento)) {
         forma.valor = converteNumero(m, forma.deslocamento, numLinha);
-    else if (!resolveSimbolo(m, forma.deslocamento, forma.valor, numLinha))
-        return std::nullopt;
+    } else {
+        converteNumero(m, maiusculas(forma.deslocamento), numLinha); // throws
+    }
     return forma;
 }
 
@@ -83,15 +86,12 @@ int32_t valorDeslocamento(const LinhaJelmo& linha, const FormaRegistrador& forma
     return subtrai32(forma.valor, soma32(linha.endereco, tamanho));
 }
 
-OperandoCodificado codificaRegistrador(const LinhaJelmo& linha, std::string_view operando,
-                                       const FormaRegistrador& forma, bool fonte,
-                                       int32_t enderecoPalavra) {
-    const int modo = modoEnderecamento(operando);
-    const int registrador = numeroRegistrador(forma.registrador);
-    if (modo != 3 && modo != 7) return {modo, registrador, false};
-    armazenaPalavra(linha.m, valorDeslocamento(linha, forma, registrador, fonte), enderecoPalavra,
-                    linha.numLinha);
-    return {modo, registrador, true};
+OperandoCodificado codificaRegistrador(const LinhaJelmo& linha, const FormaRegistrador& forma,
+                                       bool fonte, int32_t enderecoPalavra) {
+    if (forma.modo != 3 && forma.modo != 7) return {forma.modo, forma.registrador, false};
+    armazenaPalavra(linha.m, valorDeslocamento(linha, forma, forma.registrador, fonte),
+                    enderecoPalavra, linha.numLinha);
+    return {forma.modo, forma.registrador, true};
 }
 
 // The word of an operand that is not a register form, and its mode on R7: an absolute address
@@ -122,13 +122,14 @@ OperandoCodificado codificaSobreR7(const LinhaJelmo& linha, std::string_view ope
 
 std::optional<FormaRegistrador> decompoeOperando(Montador& m, std::string_view operando,
                                                  int32_t numLinha) {
-    std::string_view s = operando;
-    if (entreParenteses(s)) s = semParenteses(s);
-    if (ehRegistrador(s)) return FormaRegistrador{nomeRegistrador(s), {}};
-    if (ehPosIncremento(s)) return FormaRegistrador{nomeRegistrador(s.substr(1, 2)), {}};
-    if (ehPreDecremento(s)) return FormaRegistrador{nomeRegistrador(s.substr(2, 2)), {}};
+    const bool indireto = entreParenteses(operando);
+    const std::string_view s = indireto ? semParenteses(operando) : operando;
+    const int base = indireto ? 4 : 0; // the deferred modes are the direct ones plus 4
+    if (ehRegistrador(s)) return FormaRegistrador{numeroDe(s), base, {}};
+    if (ehPosIncremento(s)) return FormaRegistrador{numeroDe(s.substr(1, 2)), base + 1, {}};
+    if (ehPreDecremento(s)) return FormaRegistrador{numeroDe(s.substr(2, 2)), base + 2, {}};
     if (!ehIndexado(s)) return std::nullopt;
-    return decompoeIndexado(m, s, numLinha);
+    return decompoeIndexado(m, s, base + 3, numLinha);
 }
 
 int modoEnderecamento(std::string_view s) {
@@ -162,7 +163,7 @@ PalavraExtra palavraExtra(Montador& m, std::string_view operando, int32_t numLin
     if (ehRegistrador(s) || ehPosIncremento(s) || ehPreDecremento(s)) return PalavraExtra::Nenhuma;
     if (!ehIndexado(s) || deslocamentoSilencioso(s.substr(0, s.size() - 4)))
         return PalavraExtra::Silenciosa;
-    decompoeIndexado(m, s, numLinha);
+    decompoeIndexado(m, s, 3, numLinha);
     return PalavraExtra::Reportavel;
 }
 
@@ -170,7 +171,7 @@ OperandoCodificado codificaOperando(const LinhaJelmo& linha, std::string_view op
                                     int32_t enderecoPalavra) {
     if (const std::optional<FormaRegistrador> forma =
             decompoeOperando(linha.m, operando, linha.numLinha))
-        return codificaRegistrador(linha, operando, *forma, fonte, enderecoPalavra);
+        return codificaRegistrador(linha, *forma, fonte, enderecoPalavra);
     return codificaSobreR7(linha, operando, enderecoPalavra);
 }
 

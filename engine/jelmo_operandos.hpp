@@ -15,11 +15,12 @@ namespace orvandel {
 
 struct Montador;
 
-// An operand in one of the eight register forms, taken apart.
+// An operand in one of the eight register forms, taken apart once for its encoding.
 struct FormaRegistrador {
-    std::string registrador;  // "R0" to "R7"
-    std::string deslocamento; // the d of d(Rn) and (d(Rn)), upper case; empty for the other forms
-    int32_t valor = 0;        // the displacement's value
+    int registrador;               // 0 to 7
+    int modo;                      // 0 to 7, as modoEnderecamento gives it
+    std::string_view deslocamento; // the d of d(Rn) and (d(Rn)) as written; empty for the others
+    int32_t valor = 0;             // the displacement's value
 };
 
 // The operand as one of the register forms whose displacement, if any, is a numeral or a symbol

@@ -65,9 +65,10 @@ TEST(OperandosJelmo, DecompoeAsFormasDeRegistrador) {
         const std::optional<FormaRegistrador> forma = decompoeOperando(*m, caso.operando, 0);
         ASSERT_EQ(forma.has_value(), !caso.registrador.empty()) << caso.operando;
         if (!forma) continue;
-        EXPECT_EQ(forma->registrador, caso.registrador) << caso.operando;
-        EXPECT_EQ(forma->deslocamento, caso.deslocamento) << caso.operando;
+        EXPECT_EQ("R" + std::to_string(forma->registrador), caso.registrador) << caso.operando;
+        EXPECT_EQ(maiusculas(forma->deslocamento), caso.deslocamento) << caso.operando;
         EXPECT_EQ(forma->valor, caso.valor) << caso.operando;
+        EXPECT_EQ(forma->modo, caso.modo) << caso.operando;
         EXPECT_EQ(modoEnderecamento(caso.operando), caso.modo) << caso.operando;
     }
     EXPECT_TRUE(m->mensagens().empty());
