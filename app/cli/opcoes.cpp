@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "texto.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 

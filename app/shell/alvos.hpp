@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
 
 namespace orvandel {
 

@@ -97,7 +97,9 @@ std::string valorDaLista(const std::vector<std::string>& entradas) {
 
 // ".kod" from "kod"; appended rather than `"." + std::string(e)`, which GCC 12 at -O3 wrongly
 // flags as an overlapping copy.
-std::string comPonto(std::string_view extensao) { return std::string(".").append(extensao); }
+std::string comPonto(std::string_view extensao) {
+    return std::string(".").append(extensao);
+}
 
 } // namespace
 
@@ -107,8 +109,7 @@ std::vector<RegistroExtensao> planoRegistro(std::string_view programaUtf8) {
     for (std::string_view e : kExtensoesAssociadas) {
         const std::string tipo = std::string(e) + "_file";
         plano.push_back(
-            {std::string(e),
-             {{{comPonto(e), tipo}, {tipo + "\\shell\\open\\command", comando}}}});
+            {std::string(e), {{{comPonto(e), tipo}, {tipo + "\\shell\\open\\command", comando}}}});
     }
     return plano;
 }

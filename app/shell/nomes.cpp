@@ -1,7 +1,7 @@
 // File naming rules.
 #include "nomes.hpp"
 
-#include "texto.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
