@@ -58,9 +58,10 @@ std::vector<std::string> operandos(geracao::Dialeto dialeto) {
     std::vector<std::string> todos;
     elemLinha e;
     for (const std::string& linha : linhasFonte(dialeto, kLinhas)) {
-        separaLinha(utf8ParaCp1252(linha), e);
-        for (const std::string& operando : e.operandos)
-            if (operando.find('(') == std::string::npos) todos.push_back(operando);
+        const std::string cp1252 = utf8ParaCp1252(linha);
+        separaLinha(cp1252, e);
+        for (std::string_view operando : e.operandos)
+            if (operando.find('(') == std::string_view::npos) todos.emplace_back(operando);
     }
     return todos;
 }

@@ -11,14 +11,14 @@ namespace {
 
 // The address byte after the opcode: a numeral or a defined symbol reference, low 8 bits.
 void geraEndereco(Montador& m, std::string_view nomeMaquina,
-                  const std::vector<std::string>& operandos, int32_t endereco, int32_t numLinha) {
+                  std::span<const std::string_view> operandos, int32_t endereco, int32_t numLinha) {
     int32_t valor = 0;
     if (operandos.size() != 1) {
         m.diag.registraErro("Erro na definição do endereço do operando", numLinha);
         armazenaPalavra(m, 0, endereco, numLinha);
         return;
     }
-    const std::string& operando = operandos[0];
+    std::string_view operando = operandos[0];
     if (operando.starts_with('#')) {
         m.diag.registraErro("Modo imediato não suportado no " + std::string(nomeMaquina), numLinha);
     } else if (ehNumero(operando)) {
@@ -33,11 +33,14 @@ void geraEndereco(Montador& m, std::string_view nomeMaquina,
 } // namespace
 
 void geraAcumulador(Montador& m, const LinhaInstrucao& instrucao, std::string_view nomeMaquina,
-                    std::vector<std::string>& operandos, int32_t contPosicao, int32_t numLinha) {
-    for (std::string& operando : operandos) emMaiusculas(operando);
+                    std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha) {
     armazenaPalavra(m, instrucao.opcode, contPosicao, numLinha);
-    if (instrucao.forma == Forma::Endereco)
-        geraEndereco(m, nomeMaquina, operandos, soma32(contPosicao, 1), numLinha);
+    if (instrucao.forma != Forma::Endereco) return;
+    // The operand is read, and quoted in messages, in upper case.
+    const std::string maiusculo = operandos.size() == 1 ? maiusculas(operandos[0]) : std::string();
+    const std::string_view operando = maiusculo;
+    geraEndereco(m, nomeMaquina, operandos.size() == 1 ? std::span(&operando, 1) : operandos,
+                 soma32(contPosicao, 1), numLinha);
 }
 
 } // namespace orvandel

@@ -11,17 +11,17 @@ namespace orvandel {
 
 struct Montador;
 
-void geraZibel(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
+void geraZibel(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
                int32_t contPosicao, int32_t numLinha);
-void geraKovra(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
+void geraKovra(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
                int32_t contPosicao, int32_t numLinha);
-void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
+void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
                 int32_t contPosicao, int32_t numLinha);
-void geraJelmo(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
+void geraJelmo(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
                int32_t contPosicao, int32_t numLinha);
 
 // Jelmo's length of an instruction whose table row is `instrucao`.
 int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
-                     const std::vector<std::string>& operandos, int32_t numLinha);
+                     std::span<const std::string_view> operandos, int32_t numLinha);
 
 } // namespace orvandel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ struct Montador;
 
 struct ContextoLinha {
     Montador& m;
-    const std::vector<std::string>& operandos;
+    std::span<const std::string_view> operandos;
     int32_t numLinha;
 
     void erro(std::string texto) const;

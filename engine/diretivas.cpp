@@ -35,7 +35,7 @@ int32_t org(const Linha& l) {
         if (l.enchimento()) l.erro("Uso incorreto da diretiva ORG");
         return l.inicio;
     }
-    const std::string& operando = l.operandos[0];
+    std::string_view operando = l.operandos[0];
     if (!ehNumero(operando)) {
         l.erro("Número inválido: " + trecho(operando));
         return l.enchimento() ? l.inicio : 0;
@@ -53,7 +53,7 @@ int32_t valorDado(const Linha& l, bool ehByte) {
         l.erro("Número incorreto de parâmetros");
         return 0;
     }
-    const std::string& operando = l.operandos[0];
+    std::string_view operando = l.operandos[0];
     int32_t valor = 0;
     if (operando.starts_with('\'')) {
         if (operando.size() == 3 && operando[2] == '\'') return codigoCaractere(operando[1]);
@@ -87,15 +87,15 @@ int32_t dado(const Linha& l, bool ehByte) {
     return cabe ? soma32(ultimo, 1) : 0;
 }
 
-bool ehTexto(const std::string& item) {
+bool ehTexto(std::string_view item) {
     return item.starts_with('\'');
 }
-bool textoBemFormado(const std::string& item) {
+bool textoBemFormado(std::string_view item) {
     return item.size() > 2 && item.back() == '\'';
 }
 
 // The size n of `[n]`: every character but the brackets, as a signed decimal integer.
-int32_t tamanhoArray(const std::string& operando, int32_t numLinha) {
+int32_t tamanhoArray(std::string_view operando, int32_t numLinha) {
     std::string texto;
     for (char c : operando)
         if (c != '[' && c != ']') texto += c;
@@ -113,7 +113,7 @@ int64_t fimTamanho(const Linha& l, int32_t elemento) {
 // E, the address after the items of a list.
 int64_t fimLista(const Linha& l, int32_t elemento) {
     int64_t fim = l.inicio;
-    for (const std::string& item : l.operandos) {
+    for (std::string_view item : l.operandos) {
         if (!ehTexto(item))
             fim += elemento;
         else if (textoBemFormado(item))
@@ -136,7 +136,7 @@ void escreveElemento(const Linha& l, int64_t& k, int32_t elemento, int32_t valor
 void preencheLista(const Linha& l, int32_t elemento) {
     const int32_t minimo = elemento == 1 ? -128 : -32768, maximo = elemento == 1 ? 255 : 65535;
     int64_t k = 0;
-    for (const std::string& item : l.operandos) {
+    for (std::string_view item : l.operandos) {
         if (ehTexto(item)) {
             if (!textoBemFormado(item)) {
                 l.erro("Especificação ASCII incorreta");
@@ -189,18 +189,19 @@ int32_t array(const Linha& l, std::string_view nome, int32_t elemento) {
 
 } // namespace
 
-int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao, int32_t contPosicao,
-                         const std::vector<std::string>& operandos, int32_t numLinha) {
+std::optional<int32_t> processaDiretiva(Montador& m, int passagem, std::string_view operacao,
+                                        int32_t contPosicao,
+                                        std::span<const std::string_view> operandos,
+                                        int32_t numLinha) {
     const Linha l{{m, operandos, numLinha}, passagem, contPosicao};
-    const std::string maiusculo = maiusculas(operacao);
-    const std::string_view nome = maiusculo; // compared with views: no length count per name
-    if (nome == "ORG") return org(l);
-    if (nome == "EQU") return contPosicao;
-    if (nome == "DB") return dado(l, true);
-    if (nome == "DW") return dado(l, false);
-    if (nome == "DAB") return array(l, "DAB", 1);
-    if (nome == "DAW") return array(l, "DAW", 2);
-    return 0;
+    const auto eh = [&](std::string_view nome) { return igualEmMaiusculas(nome, operacao); };
+    if (eh("ORG")) return org(l);
+    if (eh("EQU")) return contPosicao;
+    if (eh("DB")) return dado(l, true);
+    if (eh("DW")) return dado(l, false);
+    if (eh("DAB")) return array(l, "DAB", 1);
+    if (eh("DAW")) return array(l, "DAW", 2);
+    return std::nullopt;
 }
 
 } // namespace orvandel

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +14,11 @@ namespace orvandel {
 
 struct Montador;
 
-// The location counter after the directive line; `passagem` is 1 or 2.
-int32_t processaDiretiva(Montador& m, int passagem, std::string_view operacao, int32_t contPosicao,
-                         const std::vector<std::string>& operandos, int32_t numLinha);
+// The location counter after the directive line, `operacao` in any case; nullopt, with nothing
+// done, when `operacao` names no directive. `passagem` is 1 or 2.
+std::optional<int32_t> processaDiretiva(Montador& m, int passagem, std::string_view operacao,
+                                        int32_t contPosicao,
+                                        std::span<const std::string_view> operandos,
+                                        int32_t numLinha);
 
 } // namespace orvandel

@@ -66,7 +66,7 @@ void geraSubrotina(const LinhaJelmo& l, int32_t codigo) {
 
 // RTS Rn, and the register of SOB Rn, alvo: the opcode byte plus the register number. SOB checks
 // its register like RTS does: an unreported 50h would quietly count the loop in R0.
-int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, const std::string& operando) {
+int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, std::string_view operando) {
     if (const std::optional<int> registrador = registradorNomeado(operando))
         return codigo + *registrador;
     l.erro("Especificação de registrador incorreta: " + trecho(operando));
@@ -76,7 +76,7 @@ int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, const std::strin
 // The displacement of a branch or SOB, counted from the byte after the instruction: a numeral
 // as written; a symbol forward-positive for branches, backward-positive for SOB (it only loops
 // back). Nullopt, reported, for a target that is neither.
-std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, const std::string& alvo,
+std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, std::string_view alvo,
                                         bool paraTras) {
     if (ehNumero(alvo)) return converteNumero(l.m, alvo, l.numLinha);
     int32_t destino = 0;
@@ -88,7 +88,7 @@ std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, const std::string& 
     return paraTras ? subtrai32(seguinte, destino) : subtrai32(destino, seguinte);
 }
 
-void colocaDeslocamento(const LinhaJelmo& l, const std::string& alvo, bool paraTras) {
+void colocaDeslocamento(const LinhaJelmo& l, std::string_view alvo, bool paraTras) {
     const std::optional<int32_t> deslocamento = deslocamentoAlvo(l, alvo, paraTras);
     if (!deslocamento) return;
     if (*deslocamento < -128 || *deslocamento > 127) {
@@ -118,7 +118,7 @@ int32_t bitsCondicao(const LinhaJelmo& l, std::string_view operando) {
 // CCC [flags, ...] | SCC [flags, ...]
 void geraCondicoes(const LinhaJelmo& l, int32_t codigo) {
     int32_t byte = codigo;
-    for (const std::string& operando : l.operandos) byte |= bitsCondicao(l, operando);
+    for (std::string_view operando : l.operandos) byte |= bitsCondicao(l, operando);
     armazenaByte(l.m, byte, l.endereco, l.numLinha);
 }
 
@@ -151,21 +151,30 @@ void geraInstrucao(const LinhaJelmo& l, const LinhaInstrucao& instrucao) {
 
 } // namespace
 
-// JMP, JSR, CLR ... SBC and MOV ... OR: the length follows from their general operands.
+// JMP, JSR, CLR ... SBC and MOV ... OR: the length follows from their general operands. Worked
+// out in pass 1 and, where that could report something, again in pass 2 and for R7.
 int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
-                     const std::vector<std::string>& operandos, int32_t numLinha) {
+                     std::span<const std::string_view> operandos, int32_t numLinha) {
     if (operandosGerais(instrucao.forma) == 0) return instrucao.tamanho;
+    const auto linha = static_cast<size_t>(numLinha);
+    const bool guarda = linha < m.tamanhosJelmo.size();
+    if (guarda && m.tamanhosJelmo[linha] != 0) return m.tamanhosJelmo[linha];
     if (operandos.size() != *operandosExigidos(instrucao.forma)) {
         m.diag.registraErro("Instrução com número inválido de operandos", numLinha);
         return instrucao.tamanho;
     }
     int32_t tamanho = 2;
-    for (const std::string& operando : operandos)
-        if (temPalavraExtra(m, operando, numLinha)) tamanho += 2;
+    bool silencioso = true;
+    for (std::string_view operando : operandos) {
+        const PalavraExtra palavra = palavraExtra(m, operando, numLinha);
+        if (palavra != PalavraExtra::Nenhuma) tamanho += 2;
+        silencioso = silencioso && palavra != PalavraExtra::Reportavel;
+    }
+    if (guarda && silencioso) m.tamanhosJelmo[linha] = static_cast<int8_t>(tamanho);
     return tamanho;
 }
 
-void geraJelmo(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
+void geraJelmo(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
                int32_t contPosicao, int32_t numLinha) {
     const std::string_view mnemonico = instrucao.mnemonico; // the operation in upper case
     const std::optional<size_t> exigidos = operandosExigidos(instrucao.forma);

@@ -62,6 +62,17 @@ std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s
     return forma;
 }
 
+// Whether converting the displacement of d(Rn) reports nothing and abandons nothing, whatever
+// symbols are defined: a numeral that fits, a name alone, or "S+n" / "S-n" with an n that fits.
+// Only these lookups are skipped: an unknown name makes no report.
+bool deslocamentoSilencioso(std::string_view deslocamento) {
+    if (ehNumero(deslocamento)) return numeralRepresentavel(deslocamento);
+    size_t operador = deslocamento.find('+');
+    if (operador == std::string_view::npos) operador = deslocamento.find('-');
+    return operador == std::string_view::npos ||
+           numeralRepresentavel(deslocamento.substr(operador + 1));
+}
+
 // A symbolic displacement on R7 is relative to the program counter as it stands once this word
 // has been fetched: after the source's word, or after the whole instruction.
 int32_t valorDeslocamento(const LinhaJelmo& linha, const FormaRegistrador& forma, int registrador,
@@ -143,13 +154,16 @@ std::optional<int> registradorNomeado(std::string_view texto) {
 }
 
 // Only the forms without a displacement (modes 0, 1, 2, 4, 5, 6) go without a word, so the
-// answer needs no FormaRegistrador. An indexed form is still decomposed, for the messages its
-// displacement gives: both passes and every length report them again, as decompoeOperando does.
-bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {
+// answer needs no FormaRegistrador. An indexed form whose displacement may report is still
+// decomposed, for those messages: both passes and every length report them again, as
+// decompoeOperando does.
+PalavraExtra palavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {
     const std::string_view s = entreParenteses(operando) ? semParenteses(operando) : operando;
-    if (ehRegistrador(s) || ehPosIncremento(s) || ehPreDecremento(s)) return false;
-    if (ehIndexado(s)) decompoeIndexado(m, s, numLinha);
-    return true;
+    if (ehRegistrador(s) || ehPosIncremento(s) || ehPreDecremento(s)) return PalavraExtra::Nenhuma;
+    if (!ehIndexado(s) || deslocamentoSilencioso(s.substr(0, s.size() - 4)))
+        return PalavraExtra::Silenciosa;
+    decompoeIndexado(m, s, numLinha);
+    return PalavraExtra::Reportavel;
 }
 
 OperandoCodificado codificaOperando(const LinhaJelmo& linha, std::string_view operando, bool fonte,

@@ -35,7 +35,10 @@ std::optional<int> registradorNomeado(std::string_view texto);
 
 // Whether the operand is followed by a palavraExtra: everything but the register forms without
 // a displacement. Instruction lengths and the operand encoding both rest on this one rule.
-bool temPalavraExtra(Montador& m, std::string_view operando, int32_t numLinha);
+// `Reportavel` marks a displacement whose conversion may report or abandon the run: the rule
+// gives those messages each time it runs; the others it gives in no run, whatever the symbols.
+enum class PalavraExtra { Nenhuma, Silenciosa, Reportavel };
+PalavraExtra palavraExtra(Montador& m, std::string_view operando, int32_t numLinha);
 
 // The instruction line that an operand belongs to.
 struct LinhaJelmo : ContextoLinha {

@@ -91,37 +91,83 @@ std::string_view extraiElemento(std::string_view& resto, bool& ehRotulo) {
     return token;
 }
 
-} // namespace
-
-std::string_view trechoDivisivel(std::string_view linhaUtf8, std::string& buffer) {
-    const std::string_view texto = linhaUtf8.substr(separadoresIniciais(linhaUtf8));
-    const std::string_view janela = texto.substr(0, kLimiteLinha);
-    if (ehAscii(janela)) return janela; // both encodings agree byte for byte
-    return emCp1252(semComentario(texto), buffer, kLimiteLinha);
+void esvazia(elemLinha& e) {
+    e.rotulo = {};
+    e.operacao = {};
+    e.operandos.clear();
 }
 
-bool separaLinha(std::string_view linha, elemLinha& e) {
-    e.operandos.clear();
-    const size_t primeiro = separadoresIniciais(linha);
-    const size_t limite = std::min(linha.size(), primeiro + kLimiteLinha);
+// A label, the operation or an operand: the next token in line order.
+void acrescentaToken(elemLinha& e, std::string_view token, bool ehRotulo, bool& temOperacao) {
+    if (ehRotulo) {
+        e.rotulo = token;
+    } else if (!temOperacao) {
+        e.operacao = token;
+        temOperacao = true;
+    } else {
+        e.operandos.push_back(token);
+    }
+}
+
+// The full rules: quoted text, and a comment that begins after it.
+void separaComAspas(std::string_view linha, size_t primeiro, size_t limite, elemLinha& e) {
     std::string_view resto = linha.substr(0, inicioComentario(linha, limite));
     resto.remove_prefix(std::min(primeiro, resto.size()));
-
     bool temOperacao = false;
     do {
         pulaSeparadores(resto);
         bool ehRotulo = false;
         const std::string_view token = extraiElemento(resto, ehRotulo);
-        if (token.empty()) continue;
-        if (ehRotulo) {
-            e.rotulo.assign(token);
-        } else if (!temOperacao) {
-            e.operacao.assign(token);
-            temOperacao = true;
-        } else {
-            e.operandos.emplace_back(token);
-        }
+        if (!token.empty()) acrescentaToken(e, token, ehRotulo, temOperacao);
     } while (!resto.empty());
+}
+
+enum class Classe : uint8_t { Comum, Separador, DoisPontos, Comentario, Apostrofo };
+
+constexpr std::array<Classe, 256> kClasse = [] {
+    std::array<Classe, 256> tabela{};
+    for (int c = 0; c < 256; ++c)
+        if (ehSeparador(static_cast<char>(c))) tabela[c] = Classe::Separador;
+    tabela[':'] = Classe::DoisPontos;
+    tabela[';'] = Classe::Comentario;
+    tabela[kApostrofo] = Classe::Apostrofo;
+    return tabela;
+}();
+
+// Most lines quote nothing before their comment: then the tokens are the runs of
+// non-separators before the first semicolon, and one pass over the bytes finds them. False, with
+// `e` emptied again, at an apostrophe: quoted text takes the full rules.
+bool separaSemAspas(std::string_view linha, size_t primeiro, size_t limite, elemLinha& e) {
+    bool temOperacao = false;
+    size_t inicio = primeiro; // of the current token
+    for (size_t i = primeiro;; ++i) {
+        const Classe classe =
+            i < limite ? kClasse[static_cast<unsigned char>(linha[i])] : Classe::Comentario;
+        if (classe == Classe::Comum) continue;
+        if (classe == Classe::Apostrofo) return esvazia(e), false;
+        if (i > inicio)
+            acrescentaToken(e, linha.substr(inicio, i - inicio), classe == Classe::DoisPontos,
+                            temOperacao);
+        if (classe == Classe::Comentario) return true;
+        inicio = i + 1;
+    }
+}
+
+} // namespace
+
+std::string_view trechoDivisivel(std::string_view linha, std::string& buffer,
+                                 CodificacaoLinhas codificacao) {
+    const std::string_view texto = linha.substr(separadoresIniciais(linha));
+    const std::string_view janela = texto.substr(0, kLimiteLinha);
+    if (codificacao == CodificacaoLinhas::Cp1252 || ehAscii(janela)) return janela;
+    return emCp1252(semComentario(texto), buffer, kLimiteLinha);
+}
+
+bool separaLinha(std::string_view linha, elemLinha& e) {
+    esvazia(e);
+    const size_t primeiro = separadoresIniciais(linha);
+    const size_t limite = std::min(linha.size(), primeiro + kLimiteLinha);
+    if (!separaSemAspas(linha, primeiro, limite, e)) separaComAspas(linha, primeiro, limite, e);
     return !linha.empty();
 }
 

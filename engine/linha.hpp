@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "orvandel/montagem.hpp"
 #include "tabelas.hpp"
 
 namespace orvandel {
@@ -21,11 +22,12 @@ constexpr bool ehSeparador(char c) {
 // never copied whole. A line of separators only gives an empty text: it does nothing either way.
 // The result views the line itself when that part is ASCII, else `buffer`. A comment beyond ASCII
 // after a semicolon that no apostrophe precedes is left out: the splitter would drop it anyway.
-std::string_view trechoDivisivel(std::string_view linhaUtf8, std::string& buffer);
+// Windows-1252 lines are read as they stand.
+std::string_view trechoDivisivel(std::string_view linha, std::string& buffer,
+                                 CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8);
 
-// Splits a Windows-1252 line into `e`. The caller empties `rotulo` and `operacao` first (the
-// splitter only assigns them when it finds them); `operandos` is emptied here. False only for a
-// line of zero characters.
+// Splits a Windows-1252 line into `e`, whose tokens then view `linha`; what the line lacks is
+// left empty. False only for a line of zero characters.
 bool separaLinha(std::string_view linha, elemLinha& e);
 
 } // namespace orvandel

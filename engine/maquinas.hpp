@@ -45,10 +45,9 @@ struct LinhaInstrucao {
 };
 
 // An encoder places one instruction line's bytes at `contPosicao`; `instrucao` is the row that
-// pass 2 found for the line. It may rewrite the operand texts (the 8-bit machines upper-case
-// them so that messages show them so).
+// pass 2 found for the line; the operands are views of the line as written.
 using Codificador = void (*)(Montador& m, const LinhaInstrucao& instrucao,
-                             std::vector<std::string>& operandos, int32_t contPosicao,
+                             std::span<const std::string_view> operandos, int32_t contPosicao,
                              int32_t numLinha);
 
 struct FatosMaquina {

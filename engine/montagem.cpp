@@ -24,12 +24,20 @@ void Montador::limpaTabelas() {
 
 // The lines belong to the caller and go to the passes as an argument: nothing keeps them once
 // the run ends, however it ends.
-void Montador::executaMontagem(Maquina alvo, std::span<const std::string> fonte) {
+void Montador::executaMontagem(Maquina alvo, std::span<const std::string_view> fonte,
+                               CodificacaoLinhas codificacaoFonte) {
     maquina = alvo;
+    codificacao = codificacaoFonte;
+    tamanhosJelmo.assign(ehJelmo(alvo) ? fonte.size() : 0, 0);
     tabInstrucoes.carrega(maquina);
     diag.zeraErros();
     primeiraPassagem(*this, fonte);
     segundaPassagem(*this, fonte);
+}
+
+void Montador::monta(Maquina alvo, std::span<const std::string> fonte) {
+    const std::vector<std::string_view> vistas(fonte.begin(), fonte.end());
+    monta(alvo, vistas, CodificacaoLinhas::Utf8);
 }
 
 Montagem::Montagem()
@@ -44,10 +52,16 @@ void Montagem::esqueceOrigens() {
 }
 
 void Montagem::monta(Maquina maquina, std::span<const std::string> linhas) {
+    const std::vector<std::string_view> vistas(linhas.begin(), linhas.end());
+    monta(maquina, vistas, CodificacaoLinhas::Utf8);
+}
+
+void Montagem::monta(Maquina maquina, std::span<const std::string_view> linhas,
+                     CodificacaoLinhas codificacao) {
     esqueceOrigens();
     montador_->origens = registraOrigens_ ? &origens_ : nullptr;
     montador_->rastreio = registraOrigens_ ? rastreio_.get() : nullptr;
-    montador_->monta(maquina, linhas);
+    montador_->monta(maquina, linhas, codificacao);
 }
 
 void Montagem::limpa() {

@@ -10,6 +10,7 @@
 
 #include "diagnosticos.hpp"
 #include "memoria.hpp"
+#include "orvandel/montagem.hpp"
 #include "simbolos.hpp"
 #include "tabelas.hpp"
 
@@ -28,6 +29,11 @@ struct Montador {
     TabelaInstrucoes tabInstrucoes;
     Diagnosticos diag;
     Maquina maquina = Maquina::Zibel;
+    CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8; // of the run's lines
+    // Per line of a Jelmo run, the instruction length that pass 1 found by a rule that reported
+    // nothing and depends on nothing that pass 2 changes, so pass 2 takes it instead of working
+    // it out again; 0 where it must be worked out (and its messages given) again.
+    std::vector<int8_t> tamanhosJelmo;
     Rastreio* rastreio = nullptr;
     // Per address, the zero-based line that placed its byte last, -1 where none did: what a
     // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,
@@ -53,13 +59,17 @@ struct Montador {
     void limpaTabelas();
     // Loads the machine's instructions, zeroes the error count, runs pass 1 then pass 2.
     // Throws ValorInteiroInvalido when a numeral does not convert: the run is abandoned there.
-    void executaMontagem(Maquina alvo, std::span<const std::string> fonte);
+    void executaMontagem(Maquina alvo, std::span<const std::string_view> fonte,
+                         CodificacaoLinhas codificacao);
 
     // limpaTabelas followed by executaMontagem: what both front ends do for one source.
-    void monta(Maquina alvo, std::span<const std::string> fonte) {
+    void monta(Maquina alvo, std::span<const std::string_view> fonte,
+               CodificacaoLinhas codificacao) {
         limpaTabelas();
-        executaMontagem(alvo, fonte);
+        executaMontagem(alvo, fonte, codificacao);
     }
+    // The same over UTF-8 lines held as strings, as the desktop program's editor gives them.
+    void monta(Maquina alvo, std::span<const std::string> fonte);
 
     int32_t contErros() const { return diag.contErros(); }
     const std::vector<Mensagem>& mensagens() const { return diag.lista(); }

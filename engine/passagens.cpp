@@ -15,33 +15,20 @@ namespace {
 
 const std::string kSemCodigo = ". Não será gerado código para esta linha ";
 
-bool ehDiretiva(std::string_view texto) {
-    for (std::string_view nome : tabDiretivas)
-        if (igualEmMaiusculas(nome, texto)) return true;
-    return false;
-}
-
 void anotaPosicao(std::vector<int32_t>* destino, int32_t contPosicao) {
     if (destino) destino->push_back(contPosicao);
 }
 
-// Pass 1 reads the line in upper case. No separator is a letter, so the tokens of the line as
-// written, upper-cased, are the tokens of the upper-cased line; the comment is never converted.
-void tokensEmMaiusculas(elemLinha& e) {
-    emMaiusculas(e.rotulo);
-    emMaiusculas(e.operacao);
-    for (std::string& operando : e.operandos) emMaiusculas(operando);
-}
 
 // The length of a line whose instruction row is already found.
 int32_t tamanhoDaLinha(Montador& m, const tipoInstrucao& instrucao,
-                       const std::vector<std::string>& operandos, int32_t numLinha) {
+                       std::span<const std::string_view> operandos, int32_t numLinha) {
     if (ehJelmo(m.maquina)) return tamanhoJelmo(m, *instrucao.linha, operandos, numLinha);
     return instrucao.tamanho;
 }
 
 // The value of `X: EQU operand`: an already defined symbol reference, else a constant.
-int32_t valorConstante(Montador& m, const std::string& operando, int32_t numLinha) {
+int32_t valorConstante(Montador& m, std::string_view operando, int32_t numLinha) {
     int32_t valor = -1;
     if (resolveSimbolo(m, operando, valor, numLinha)) return valor;
     return converteConstante(m, operando, numLinha);
@@ -82,8 +69,8 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
 int32_t contaOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao))
         return soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
-    if (ehDiretiva(e.operacao))
-        return processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha);
+    if (const auto depois = processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha))
+        return *depois;
     if (ehNumero(e.operacao)) return soma32(contPosicao, tamanhoPalavra(m.maquina));
     m.diag.registraErro("Operação não identificada: " + trecho(e.operacao) + kSemCodigo, numLinha);
     return contPosicao;
@@ -104,8 +91,8 @@ int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
 int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao))
         return geraInstrucao(m, *instrucao, e, contPosicao, numLinha);
-    if (ehDiretiva(e.operacao))
-        return processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha);
+    if (const auto depois = processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha))
+        return *depois;
     if (ehNumero(e.operacao)) {
         armazenaPalavra(m, converteNumero(m, e.operacao, numLinha), contPosicao, numLinha);
         return soma32(contPosicao, tamanhoPalavra(m.maquina));
@@ -115,38 +102,37 @@ int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t num
 
 } // namespace
 
-void primeiraPassagem(Montador& m, std::span<const std::string> linhas) {
+// Pass 1 reads the line in upper case: the text is upper-cased once into `maiusculo` and split
+// there. No separator, apostrophe or semicolon is a letter, so this splits as the line as
+// written does, giving its tokens upper-cased.
+void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
-    std::string linha;
+    std::string linha, maiusculo;
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
-        e.rotulo.clear();
-        e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
-        tokensEmMaiusculas(e);
+        const std::string_view texto = trechoDivisivel(linhas[i], linha, m.codificacao);
+        if (!separaLinha(emMaiusculas(texto, maiusculo), e)) continue;
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
     }
 }
 
-void segundaPassagem(Montador& m, std::span<const std::string> linhas) {
+void segundaPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
-        e.rotulo.clear();
-        e.operacao.clear();
-        if (!separaLinha(trechoDivisivel(linhas[i], linha), e)) continue;
+        if (!separaLinha(trechoDivisivel(linhas[i], linha, m.codificacao), e)) continue;
         if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
     }
 }
 
 int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
-                         const std::vector<std::string>& operandos, int32_t numLinha) {
+                         std::span<const std::string_view> operandos, int32_t numLinha) {
     const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(operacao);
     return instrucao ? tamanhoDaLinha(m, *instrucao, operandos, numLinha) : 0;
 }

@@ -12,13 +12,13 @@ namespace orvandel {
 struct Montador;
 enum class Maquina;
 
-// Defines labels and EQU constants and counts locations over the UTF-8 lines; places nothing.
-void primeiraPassagem(Montador& m, std::span<const std::string> linhas);
+// Defines labels and EQU constants and counts locations over the lines; places nothing.
+void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas);
 // Walks the lines again with its own counter and fills the memory image.
-void segundaPassagem(Montador& m, std::span<const std::string> linhas);
+void segundaPassagem(Montador& m, std::span<const std::string_view> linhas);
 
 // The number of bytes an instruction line occupies on the run's machine.
 int32_t tamanhoInstrucao(Montador& m, std::string_view operacao,
-                         const std::vector<std::string>& operandos, int32_t numLinha);
+                         std::span<const std::string_view> operandos, int32_t numLinha);
 
 } // namespace orvandel

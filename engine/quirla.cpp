@@ -23,13 +23,13 @@ struct Codigo {
 
 // One instruction line: its operands as written and where its reports go.
 struct Linha : ContextoLinha {
-    bool imediato(const std::string& operando, int32_t& valor) const {
+    bool imediato(std::string_view operando, int32_t& valor) const {
         return valorImediato(m, operando, valor, numLinha);
     }
 };
 
 // The only message that quotes its operand upper-cased.
-int32_t bitsRegistrador(const Linha& l, const std::string& operando) {
+int32_t bitsRegistrador(const Linha& l, std::string_view operando) {
     const std::string nome = maiusculas(operando);
     if (nome == "A") return 0x00;
     if (nome == "B") return 0x04;
@@ -39,7 +39,7 @@ int32_t bitsRegistrador(const Linha& l, const std::string& operando) {
 }
 
 // The mode operand after an address; an immediate address cannot take one.
-int32_t bitsModo(const Linha& l, const std::string& endereco, const std::string& modo) {
+int32_t bitsModo(const Linha& l, std::string_view endereco, std::string_view modo) {
     const std::string nome = maiusculas(modo);
     int32_t bits = 0;
     if (nome == "I")
@@ -54,7 +54,7 @@ int32_t bitsModo(const Linha& l, const std::string& endereco, const std::string&
 }
 
 // A numeral or a defined symbol reference, reduced to the low 8 bits of the address byte.
-bool enderecoDireto(const Linha& l, const std::string& operando, int32_t& segundo) {
+bool enderecoDireto(const Linha& l, std::string_view operando, int32_t& segundo) {
     int32_t valor = 0;
     if (ehNumero(operando)) {
         segundo = converteNumero(l.m, operando, l.numLinha) & 0xFF;
@@ -82,7 +82,7 @@ Codigo codificaRegistradorEndereco(const Linha& l, uint8_t opcode) {
         return c;
     }
     c.primeiro |= bitsRegistrador(l, l.operandos[0]);
-    const std::string& endereco = l.operandos[1];
+    std::string_view endereco = l.operandos[1];
     // A lone "#" is no immediate value either: without this it would pass as address 0.
     const bool marcaImediato = endereco.size() > 1 && endereco.starts_with('#');
     if (!enderecoDireto(l, endereco, c.segundo) && !marcaImediato)
@@ -103,7 +103,7 @@ Codigo codificaDesvio(const Linha& l, uint8_t opcode) {
         l.erro("Erro na definição do endereço");
         return c;
     }
-    const std::string& endereco = l.operandos[0];
+    std::string_view endereco = l.operandos[0];
     if (int32_t valor = 0; l.imediato(endereco, valor)) {
         l.aviso("O modo de endereçamento imediato é ilegal para instruções de desvio");
         c.primeiro |= kImediato;
@@ -135,7 +135,7 @@ bool temSegundoByte(Forma forma) {
 
 } // namespace
 
-void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::vector<std::string>& operandos,
+void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
                 int32_t contPosicao, int32_t numLinha) {
     const Codigo c = codifica(Linha{{m, operandos, numLinha}}, instrucao);
     armazenaPalavra(m, c.primeiro, contPosicao, numLinha);

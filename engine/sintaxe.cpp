@@ -9,7 +9,10 @@ PartesLinha partesLinha(std::string_view linhaUtf8) {
     std::string buffer;
     elemLinha e;
     if (!separaLinha(trechoDivisivel(linhaUtf8, buffer), e)) return {};
-    return {std::move(e.rotulo), std::move(e.operacao), std::move(e.operandos)};
+    // The splitter's tokens view `buffer` or the line: the parts are copies that outlive both.
+    PartesLinha partes{std::string(e.rotulo), std::string(e.operacao), {}};
+    partes.operandos.assign(e.operandos.begin(), e.operandos.end());
+    return partes;
 }
 
 bool ehSeparadorFonte(char32_t c) {

@@ -18,11 +18,12 @@ namespace orvandel {
 // Capacity shared by the symbol, instruction and directive tables.
 inline constexpr int kEntradasTabela = 1000;
 
-// One source line split into its label, operation and operands; all Windows-1252 bytes.
+// One source line split into its label, operation and operands: Windows-1252 views of the text
+// that was split, valid while that text is.
 struct elemLinha {
-    std::string rotulo;
-    std::string operacao;
-    std::vector<std::string> operandos;
+    std::string_view rotulo;
+    std::string_view operacao;
+    std::vector<std::string_view> operandos;
 };
 
 struct tipoInstrucao {

@@ -32,5 +32,7 @@ bool ehAscii(std::string_view texto);
 
 // maiusculas in place, for the passes' own copies of a line's parts.
 void emMaiusculas(std::string& texto);
+// `texto` in upper case, written into `buffer` (whose room is reused line after line) and viewed.
+std::string_view emMaiusculas(std::string_view texto, std::string& buffer);
 
 } // namespace orvandel

@@ -22,6 +22,14 @@ int valorDigitoHexa(char c) {
     return ehDigito(m) ? m - '0' : m - 'A' + 10;
 }
 
+// Whether every character passes `teste`: a plain loop, since std::all_of given a function's
+// name calls it through a pointer for every character.
+template <typename Teste> bool todos(std::string_view texto, Teste teste) {
+    for (char c : texto)
+        if (!teste(c)) return false;
+    return true;
+}
+
 std::string_view semCerquilha(std::string_view texto) {
     if (texto.size() > 1 && texto[0] == '#') texto.remove_prefix(1);
     return texto;
@@ -29,12 +37,12 @@ std::string_view semCerquilha(std::string_view texto) {
 
 bool ehDecimal(std::string_view t) {
     const bool inicio = ((t[0] == '+' || t[0] == '-') && t.size() > 1) || ehDigito(t[0]);
-    return inicio && std::all_of(t.begin() + 1, t.end(), ehDigito);
+    return inicio && todos(t.substr(1), ehDigito);
 }
 
 bool ehHexadecimal(std::string_view t) {
     return (t[0] == 'H' || t[0] == 'h') && t.size() > 1 &&
-           std::all_of(t.begin() + 1, t.end(), ehDigitoHexa);
+           todos(t.substr(1), ehDigitoHexa);
 }
 
 // Hexadecimal digits read as a 32-bit two's-complement value; more than eight significant
@@ -70,7 +78,7 @@ bool leInteiroDecimal(std::string_view texto, int32_t& valor) {
     if (texto.empty()) return false;
     const bool negativo = texto[0] == '-';
     if (texto[0] == '+' || texto[0] == '-') texto.remove_prefix(1);
-    if (texto.empty() || !std::all_of(texto.begin(), texto.end(), ehDigito)) return false;
+    if (texto.empty() || !todos(texto, ehDigito)) return false;
     const int64_t limite = negativo ? 2147483648LL : 2147483647LL;
     int64_t acumulado = 0;
     for (char c : texto) {
@@ -93,6 +101,14 @@ bool ehLiteralCaractere(std::string_view texto) {
 
 bool ehConstante(std::string_view texto) {
     return ehNumero(texto) || ehLiteralCaractere(semCerquilha(texto));
+}
+
+bool numeralRepresentavel(std::string_view texto) {
+    if (!ehNumero(texto)) return false;
+    const std::string_view t = semCerquilha(texto);
+    int32_t valor = 0;
+    return (t[0] == 'H' || t[0] == 'h') ? leHexadecimal(t.substr(1), valor)
+                                        : leInteiroDecimal(t, valor);
 }
 
 int32_t converteNumero(Montador& m, std::string_view texto, int32_t numLinha) {

@@ -24,6 +24,8 @@ inline int32_t subtrai32(int32_t a, int32_t b) {
 bool ehLiteralCaractere(std::string_view texto);
 // A numeral or a character literal, with or without one "#".
 bool ehConstante(std::string_view texto);
+// A numeral that converteNumero converts without abandoning the run.
+bool numeralRepresentavel(std::string_view texto);
 
 // The value of a numeral; any other text is reported as "Número inválido: " and gives 0.
 // Throws ValorInteiroInvalido for a numeral outside the 32-bit range.

@@ -66,8 +66,6 @@ void verificaRotulos(const Montador& m, const std::vector<std::string>& linhas,
         std::string buffer;
         std::string linha(trechoDivisivel(linhas[i], buffer));
         emMaiusculas(linha);
-        e.rotulo.clear();
-        e.operacao.clear();
         separaLinha(linha, e);
         if (e.rotulo.empty() || e.operacao == "EQU") continue;
         if (const auto valor = m.tabSimbolos.busca(e.rotulo))

@@ -219,6 +219,22 @@ TEST(PassagensJelmo, ConcordamEmProgramasGerados) {
     }
 }
 
+// Pass 2 takes pass 1's length only where working it out reports nothing: a displacement "S+n"
+// whose n is no numeral reports in pass 1 once S is defined, in pass 2, and again when an R7
+// displacement needs the length; a defined S alone, or a fitting n, reports nowhere.
+TEST(TamanhoInstrucao, MensagensDoComprimentoRepetidasEmCadaPassagem) {
+    const std::vector<std::string> fonte = {
+        "X: EQU 5",          "  CLR X+Q(R7)",  "  CLR Y+Q(R1)", "  MOV X(R7), Y+1(R7)",
+        "Y: EQU 3",          "  CLR Y+H1(R2)",
+    };
+    const std::vector<std::string> esperado = {
+        "2 (ERRO) - Número inválido: Q", "2 (ERRO) - Número inválido: Q",
+        "2 (ERRO) - Número inválido: Q", "2 (ERRO) - Número inválido: Q",
+        "3 (ERRO) - Número inválido: Q", "3 (ERRO) - Número inválido: Q",
+    };
+    EXPECT_EQ(teste::linhasMensagens(*teste::monta(Maquina::Jelmo, fonte)), esperado);
+}
+
 TEST(JelmoCli, ExemploGravaImagemCompletaEMapaDe65536Linhas) {
     teste::DiretorioTemporario dir;
     std::filesystem::copy_file(std::filesystem::path(ORVANDEL_EXEMPLOS) / "multiplica.jed",

@@ -15,14 +15,18 @@ struct CasoLinha {
 
 class SeparaLinha : public testing::TestWithParam<CasoLinha> {};
 
+std::vector<std::string> textos(const std::vector<std::string_view>& vistas) {
+    return {vistas.begin(), vistas.end()};
+}
+
 TEST_P(SeparaLinha, Divide) {
     const CasoLinha& caso = GetParam();
     elemLinha e;
-    e.operandos = {"resto de outra linha"};
+    e = {"rótulo de outra linha", "OUTRA", {"resto de outra linha"}};
     EXPECT_EQ(separaLinha(caso.linha, e), caso.resultado);
     EXPECT_EQ(e.rotulo, caso.rotulo);
     EXPECT_EQ(e.operacao, caso.operacao);
-    EXPECT_EQ(e.operandos, caso.operandos);
+    EXPECT_EQ(textos(e.operandos), caso.operandos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -33,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLinha{"LOOP: ADD X", true, "LOOP", "ADD", {"X"}},
         CasoLinha{"LOOP :ADD", true, "", "LOOP", {"ADD"}},
         CasoLinha{"ADD LOOP: X", true, "LOOP", "ADD", {"X"}},
-        CasoLinha{"X: Y: NOP", true, "Y", "NOP", {}},
+        CasoLinha{"X: Y: NOP", true, "Y", "NOP", {}}, CasoLinha{"A:B:C", true, "B", "C", {}},
+        // Tokens found before an apostrophe are found again by the rules for quoted text.
+        CasoLinha{"L1: DW X, 'A' Y", true, "L1", "DW", {"X", "'A'", "Y"}},
         CasoLinha{"ADD X , Y", true, "", "ADD", {"X", "Y"}},
         CasoLinha{"ADD X,Y", true, "", "ADD", {"X", "Y"}},
         CasoLinha{"ADD\tX  Y", true, "", "ADD", {"X", "Y"}},
@@ -54,19 +60,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SeparaLinha, SoOsPrimeirosMilCaracteresDepoisDosSeparadores) {
     elemLinha e;
-    const std::string longa(1200, 'A');
-    EXPECT_TRUE(separaLinha("   " + longa, e));
+    const std::string longa = "   " + std::string(1200, 'A');
+    EXPECT_TRUE(separaLinha(longa, e));
     EXPECT_EQ(e.operacao, std::string(1000, 'A'));
     EXPECT_TRUE(e.operandos.empty());
 
-    e = {};
-    EXPECT_TRUE(separaLinha("NOP " + std::string(995, 'B') + " C", e));
-    EXPECT_EQ(e.operandos, std::vector<std::string>{std::string(995, 'B')});
+    const std::string cortada = "NOP " + std::string(995, 'B') + " C";
+    EXPECT_TRUE(separaLinha(cortada, e));
+    EXPECT_EQ(textos(e.operandos), std::vector<std::string>{std::string(995, 'B')});
 
     // A semicolon or an apostrophe past the window is never looked at.
-    e = {};
-    EXPECT_TRUE(separaLinha("NOP " + std::string(996, 'B') + ";'C", e));
-    EXPECT_EQ(e.operandos, std::vector<std::string>{std::string(996, 'B')});
+    const std::string apostrofoAlem = "NOP " + std::string(996, 'B') + ";'C";
+    EXPECT_TRUE(separaLinha(apostrofoAlem, e));
+    EXPECT_EQ(textos(e.operandos), std::vector<std::string>{std::string(996, 'B')});
 }
 
 TEST(SeparaLinha, ComentarioDepoisDaJanelaNaoImporta) {

@@ -65,6 +65,18 @@ TEST(Texto, EmCp1252SoConverteOQueNaoEAscii) {
     EXPECT_EQ(emCp1252("\xFF", buffer), "?");
 }
 
+// The eight-bytes-at-a-time form must agree with the byte rule for every byte, at every place
+// in a block and in the tail.
+TEST(Texto, MaiusculasEmBlocosIgualAByteAByte) {
+    std::string todos;
+    for (int b = 0; b < 256; ++b) todos += static_cast<char>(b);
+    std::string buffer;
+    for (size_t deslocamento = 0; deslocamento < 9; ++deslocamento) {
+        const std::string texto = std::string(deslocamento, 'q') + todos;
+        EXPECT_EQ(emMaiusculas(texto, buffer), maiusculas(texto)) << deslocamento;
+    }
+}
+
 TEST(Texto, MaiusculasSoAscii) {
     EXPECT_EQ(maiusculas("abc xyz \xE9\xE7 1_"), "ABC XYZ \xE9\xE7 1_");
 }

@@ -34,14 +34,14 @@ enum Saida { kSemErros = 0, kComErros = 1, kFalha = 2 };
 
 constexpr std::string_view kEntradaPadrao = "-";
 
-TextoFonte leEntradaPadrao() {
+LinhasFonte leEntradaPadrao() {
     std::string bytes;
     char bloco[65536];
     for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, stdin)) > 0;)
         bytes.append(bloco, lidos);
     if (std::ferror(stdin))
         throw FalhaArquivo("Não foi possível ler a entrada padrão: " + descricaoErro(errno));
-    return decodificaFonte(bytes);
+    return decodificaLinhasFonte(std::move(bytes));
 }
 
 // Whether the name ends in the extension of the machine that its third character from the end
@@ -109,19 +109,20 @@ void grava(const Destinos& d, const fs::path& nome, std::string_view conteudo, R
 
 // The run and its files: the image and symbol listing through the step both programs share,
 // then the annotated listing (also after errors) and the exports (only without errors).
-void montaEGravaTudo(Montagem& montagem, const TextoFonte& fonte, const Destinos& d,
+void montaEGravaTudo(Montagem& montagem, const LinhasFonte& fonte, const Destinos& d,
                      const OpcoesCli& opcoes, RelatoMontagem& r) {
     montagem.registraOrigens(d.listagem || !d.exportacoes.empty());
     r.montagem = &montagem;
     const bool gravaArquivos = !(r.arquivo == kEntradaPadrao && !opcoes.saida);
     if (!gravaArquivos) {
-        montagem.monta(r.maquina, fonte.linhas);
+        montagem.monta(r.maquina, fonte.linhas, fonte.codificacao);
         return;
     }
-    if (montaEGrava(montagem, r.maquina, fonte.linhas, d.fonte, d.imagem))
+    if (montaEGrava(montagem, r.maquina, fonte, d.fonte, d.imagem))
         r.gravados = {d.imagem.string(), nomeArquivoMap(d.imagem.string())};
     const std::string titulo = r.arquivo == kEntradaPadrao ? "(entrada padrão)" : r.arquivo;
-    if (d.listagem) grava(d, *d.listagem, conteudoListagemFonte(titulo, fonte.linhas, montagem), r);
+    if (d.listagem)
+        grava(d, *d.listagem, conteudoListagemFonte(titulo, fonte.emUtf8(), montagem), r);
     if (montagem.contErros() != 0) return;
     for (const auto& [formato, nome] : d.exportacoes)
         grava(d, nome,
@@ -136,8 +137,8 @@ RelatoMontagem montaArquivo(Montagem& montagem, const std::string& arquivo, cons
     r.arquivo = arquivo;
     r.maquina = maquinaDoArquivo(arquivo, opcoes, console);
     try {
-        const TextoFonte fonte =
-            arquivo == kEntradaPadrao ? leEntradaPadrao() : leArquivoFonte(caminhoUtf8(arquivo));
+        const LinhasFonte fonte =
+            arquivo == kEntradaPadrao ? leEntradaPadrao() : leLinhasFonte(caminhoUtf8(arquivo));
         montaEGravaTudo(montagem, fonte, destinos(arquivo, opcoes), opcoes, r);
         r.status = montagem.contErros() == 0 ? kSemErros : kComErros;
     } catch (const ValorInteiroInvalido& abandono) {

@@ -81,6 +81,14 @@ size_t contaLf(std::string_view texto) {
     return n;
 }
 
+// Grown as it goes: a view is cheap to move, and counting the line ends first cost more than
+// the moves.
+std::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
+    std::vector<std::string_view> linhas;
+    percorreLinhas(texto, [&](std::string_view linha) { linhas.push_back(linha); });
+    return linhas;
+}
+
 std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     std::vector<std::string> linhas;
     linhas.reserve(contaLf(texto) + 1);
@@ -101,6 +109,34 @@ TextoFonte decodificaFonte(std::string_view bytes) {
         return {separaLinhas(utf16ParaUtf8(bytes.substr(2), true), false), Codificacao::Utf16BE};
     if (ehUtf8NaoAscii(bytes)) return {separaLinhas(bytes, false), Codificacao::Utf8SemMarca};
     return {separaLinhas(bytes, true), Codificacao::Cp1252};
+}
+
+LinhasFonte decodificaLinhasFonte(std::string bytes) {
+    const auto comTexto = [](std::string texto, size_t marca, CodificacaoLinhas codificacao) {
+        auto buffer = std::make_unique<const std::string>(std::move(texto));
+        std::vector<std::string_view> linhas =
+            vistasDasLinhas(std::string_view(*buffer).substr(marca));
+        return LinhasFonte{std::move(buffer), std::move(linhas), codificacao};
+    };
+    if (bytes.starts_with(kBomUtf8))
+        return comTexto(std::move(bytes), kBomUtf8.size(), CodificacaoLinhas::Utf8);
+    const std::string_view vista = bytes;
+    if (bytes.starts_with(kBomUtf16LE))
+        return comTexto(utf16ParaUtf8(vista.substr(2), false), 0, CodificacaoLinhas::Utf8);
+    if (bytes.starts_with(kBomUtf16BE))
+        return comTexto(utf16ParaUtf8(vista.substr(2), true), 0, CodificacaoLinhas::Utf8);
+    const CodificacaoLinhas codificacao =
+        ehUtf8NaoAscii(bytes) ? CodificacaoLinhas::Utf8 : CodificacaoLinhas::Cp1252;
+    return comTexto(std::move(bytes), 0, codificacao);
+}
+
+std::vector<std::string> LinhasFonte::emUtf8() const {
+    std::vector<std::string> utf8;
+    utf8.reserve(linhas.size());
+    for (std::string_view linha : linhas)
+        utf8.push_back(codificacao == CodificacaoLinhas::Cp1252 ? cp1252ParaUtf8(linha)
+                                                                : std::string(linha));
+    return utf8;
 }
 
 Codificacao codificacaoAoGravar(const TextoFonte& texto) {
@@ -133,6 +169,10 @@ std::string codificaFonte(const TextoFonte& texto) {
 
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
     return decodificaFonte(leArquivoInteiro(caminho));
+}
+
+LinhasFonte leLinhasFonte(const std::filesystem::path& caminho) {
+    return decodificaLinhasFonte(leArquivoInteiro(caminho));
 }
 
 Codificacao gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto) {

@@ -6,9 +6,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "orvandel/montagem.hpp"
 
 namespace orvandel {
 
@@ -21,6 +24,21 @@ struct TextoFonte {
 
 TextoFonte decodificaFonte(std::string_view bytes);
 
+// A source as the assembler reads it: the file's text in one buffer and each line a view into
+// it, instead of a string per line. A Windows-1252 file stays in its own bytes, which the engine
+// reads without a conversion; the other encodings are held as UTF-8. The buffer lives on the
+// heap, so that moving the whole leaves the views valid.
+struct LinhasFonte {
+    std::unique_ptr<const std::string> texto;
+    std::vector<std::string_view> linhas;
+    CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8;
+
+    // The lines in UTF-8, as TextoFonte holds them (for the annotated listing).
+    std::vector<std::string> emUtf8() const;
+};
+
+LinhasFonte decodificaLinhasFonte(std::string bytes);
+
 // The encoding the text is written in: its own, unless that cannot hold one of its characters
 // (a Windows-1252 file given a character beyond the code page), then UTF-8 with a byte-order
 // mark, so that nothing typed is ever lost.
@@ -30,6 +48,7 @@ std::string codificaFonte(const TextoFonte& texto);
 // Throws FalhaArquivo with a Portuguese text naming the file; anything but a regular file (a
 // directory, a FIFO, a device) is refused rather than read.
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho);
+LinhasFonte leLinhasFonte(const std::filesystem::path& caminho);
 // Returns the encoding written, codificacaoAoGravar's.
 Codificacao gravaArquivoFonte(const std::filesystem::path& caminho, const TextoFonte& texto);
 

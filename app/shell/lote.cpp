@@ -146,8 +146,8 @@ void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
 
 void LoteDeUmaMaquina::montaArquivo(const std::string& nome, ArquivoDoLote& arquivo) {
     const fs::path fonte = diretorio_ / caminhoUtf8(nome);
-    const TextoFonte texto = leArquivoFonte(fonte);
-    montagem_.monta(maquina_, texto.linhas);
+    const LinhasFonte texto = leLinhasFonte(fonte);
+    montagem_.monta(maquina_, texto.linhas, texto.codificacao);
     contaMensagens(arquivo, montagem_);
     if (montagem_.contErros() != 0) {
         ++resumo_.comErros;

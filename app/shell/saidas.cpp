@@ -37,12 +37,26 @@ void gravaImagemEListagem(const fs::path& fonte, const fs::path& imagem, const M
     gravaTabSimb(listagem, montagem.simbolos());
 }
 
-bool montaEGrava(Montagem& montagem, Maquina maquina, std::span<const std::string> linhas,
-                 const fs::path& fonte, const fs::path& imagem) {
-    montagem.monta(maquina, linhas);
+namespace {
+
+bool gravaSemErros(const Montagem& montagem, const fs::path& fonte, const fs::path& imagem) {
     if (montagem.contErros() != 0) return false;
     gravaImagemEListagem(fonte, imagem, montagem);
     return true;
+}
+
+} // namespace
+
+bool montaEGrava(Montagem& montagem, Maquina maquina, std::span<const std::string> linhas,
+                 const fs::path& fonte, const fs::path& imagem) {
+    montagem.monta(maquina, linhas);
+    return gravaSemErros(montagem, fonte, imagem);
+}
+
+bool montaEGrava(Montagem& montagem, Maquina maquina, const LinhasFonte& linhas,
+                 const fs::path& fonte, const fs::path& imagem) {
+    montagem.monta(maquina, linhas.linhas, linhas.codificacao);
+    return gravaSemErros(montagem, fonte, imagem);
 }
 
 } // namespace orvandel

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "fonte.hpp"
 #include "orvandel/montagem.hpp"
 
 namespace orvandel {
@@ -33,6 +34,9 @@ void gravaImagemEListagem(const std::filesystem::path& fonte, const std::filesys
 // they were. Throws ValorInteiroInvalido when the run is abandoned, FalhaArquivo when an output
 // cannot be written; the Montagem then holds the messages reported so far.
 bool montaEGrava(Montagem& montagem, Maquina maquina, std::span<const std::string> linhas,
+                 const std::filesystem::path& fonte, const std::filesystem::path& imagem);
+// The same over a source read as one buffer.
+bool montaEGrava(Montagem& montagem, Maquina maquina, const LinhasFonte& linhas,
                  const std::filesystem::path& fonte, const std::filesystem::path& imagem);
 
 } // namespace orvandel

@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "orvandel/maquinas.hpp"
@@ -15,6 +16,9 @@
 #include "orvandel/simbolos.hpp"
 
 namespace orvandel {
+
+// How the engine reads the bytes of the lines it is given.
+enum class CodificacaoLinhas { Utf8, Cp1252 };
 
 struct Montador;
 struct Rastreio;
@@ -30,6 +34,11 @@ class Montagem {
     // (UTF-8). Throws ValorInteiroInvalido when a numeral does not convert: the run stops there
     // and the results hold what it reached.
     void monta(Maquina maquina, std::span<const std::string> linhas);
+    // The same over views of the lines, whose bytes are UTF-8 or, read without a conversion,
+    // Windows-1252 (a source file's own bytes): what the command-line tool hands over, one buffer
+    // for the whole file instead of one string per line.
+    void monta(Maquina maquina, std::span<const std::string_view> linhas,
+               CodificacaoLinhas codificacao);
     // The image zeroed and every table, message and recorded origin emptied, as before the
     // first run.
     void limpa();
