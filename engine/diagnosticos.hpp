@@ -1,26 +1,15 @@
 // Diagnostics: every problem found in a source is one record (line, kind, text) in the message
-// list; errors are counted, warnings are not. The message-list line is one rendering of a record.
+// list; errors are counted, warnings are not. The record and its list line are the face's.
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "orvandel/mensagens.hpp"
+
 namespace orvandel {
-
-enum class TipoMensagem { Erro, Aviso };
-
-struct Mensagem {
-    int32_t numLinha; // zero-based index of the source line
-    TipoMensagem tipo;
-    std::string texto; // UTF-8
-
-    // "12 (ERRO) - texto": the line as the message list shows it.
-    std::string linhaLista() const;
-    bool operator==(const Mensagem&) const = default;
-};
 
 class Diagnosticos {
   public:
@@ -39,17 +28,5 @@ class Diagnosticos {
 
 // Windows-1252 source text quoted in a message.
 std::string trecho(std::string_view cp1252);
-
-// The one condition that abandons a run: a numeral (or an array size) that passes the syntax
-// checks but does not convert to a 32-bit integer. what() is the user's message, in UTF-8;
-// numLinha() the zero-based line at which the run stopped.
-class ValorInteiroInvalido : public std::runtime_error {
-  public:
-    ValorInteiroInvalido(std::string_view textoCp1252, int32_t numLinha);
-    int32_t numLinha() const { return numLinha_; }
-
-  private:
-    int32_t numLinha_;
-};
 
 } // namespace orvandel

@@ -1,15 +1,12 @@
-// The 65,536-byte memory image and the checked routines that place values into it.
+// The checked routines that place values into the memory image.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "orvandel/maquinas.hpp"
+#include "orvandel/memoria.hpp"
 
 namespace orvandel {
-
-inline constexpr int32_t kTamanhoMemoria = 65536;
-using Memoria = std::array<uint8_t, kTamanhoMemoria>;
 
 struct Montador;
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "orvandel/sintaxe.hpp"
+
 namespace orvandel {
 
 struct Montador;
@@ -17,8 +19,7 @@ inline int32_t subtrai32(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
-// A decimal numeral (optional sign) or an H-prefixed hexadecimal one, with or without one "#".
-bool ehNumero(std::string_view texto);
+// ehNumero is the face's (orvandel/sintaxe.hpp): the editor and the listing read numerals too.
 // Apostrophe, one character, apostrophe.
 bool ehLiteralCaractere(std::string_view texto);
 // A numeral or a character literal, with or without one "#".

@@ -6,7 +6,7 @@
 
 #include "exige.hpp"
 #include "fonte.hpp"
-#include "texto.hpp"
+#include "orvandel/texto.hpp"
 
 using orvandel::fuzz::exige;
 

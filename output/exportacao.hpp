@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "memoria.hpp"
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
+#include "orvandel/memoria.hpp"
 
 namespace orvandel {
 

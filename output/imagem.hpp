@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "memoria.hpp"
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
+#include "orvandel/memoria.hpp"
 
 namespace orvandel {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "simbolos.hpp"
+#include "orvandel/simbolos.hpp"
 
 namespace orvandel {
 

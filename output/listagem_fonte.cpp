@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "linha.hpp"
-#include "texto.hpp"
-#include "valores.hpp"
+#include "orvandel/sintaxe.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
@@ -49,10 +48,9 @@ std::string formata(const char* formato, auto... valores) {
 // A line that placed no byte still shows its address when it labels it: a label alone, or on
 // a line whose bytes were refused. EQU and ORG labels do not name the counter.
 bool rotulaEndereco(std::string_view linhaUtf8) {
-    elemLinha e;
-    std::string buffer;
-    if (!separaLinha(trechoDivisivel(linhaUtf8, buffer), e) || e.rotulo.empty()) return false;
-    const std::string operacao = maiusculas(e.operacao);
+    const PartesLinha partes = partesLinha(linhaUtf8);
+    if (partes.rotulo.empty()) return false;
+    const std::string operacao = maiusculas(partes.operacao);
     return operacao != "EQU" && operacao != "ORG";
 }
 
@@ -174,12 +172,9 @@ std::vector<std::vector<int32_t>> usosDosSimbolos(std::span<const std::string> l
     for (size_t i = 0; i < simbolos.entradas().size(); ++i)
         indices.emplace(simbolos.entradas()[i].nome, i);
     std::vector<std::vector<int32_t>> usos(simbolos.entradas().size());
-    elemLinha e;
-    std::string buffer;
     for (size_t i = 0; i < linhas.size(); ++i) {
-        if (!separaLinha(trechoDivisivel(linhas[i], buffer), e)) continue;
         const auto numLinha = static_cast<int32_t>(i);
-        for (std::string_view operando : e.operandos)
+        for (const std::string& operando : partesLinha(linhas[i]).operandos)
             nomesDoOperando(operando, [&](const std::string& nome) {
                 const auto achado = indices.find(nome);
                 if (achado == indices.end()) return;

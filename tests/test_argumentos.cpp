@@ -1,7 +1,9 @@
-// The program's command line: open mode, batch mode, the machine and the verbose switch.
+// The programs' command lines: open mode, batch mode, the machine and the verbose switch; the
+// machine that orvandel-cli's -m names.
 #include <gtest/gtest.h>
 
 #include "argumentos.hpp"
+#include "opcoes.hpp"
 
 namespace orvandel {
 namespace {
@@ -47,6 +49,19 @@ TEST(ExaminaArgumentos, ModoMaquinaEVerboso) {
         EXPECT_EQ(linha.maquinaAlvo, caso.maquinaAlvo) << rotulo;
         EXPECT_EQ(linha.verboso, caso.verboso) << rotulo;
     }
+}
+
+// The letter or the whole name, in any case; nothing else.
+TEST(MaquinaPorArgumento, LetraOuNomeEmQualquerCaixa) {
+    const std::vector<std::pair<std::string, std::optional<Maquina>>> casos = {
+        {"Z", Maquina::Zibel},       {"k", Maquina::Kovra},     {"Q", Maquina::Quirla},
+        {"j", Maquina::Jelmo},       {"zibel", Maquina::Zibel}, {"KOVRA", Maquina::Kovra},
+        {"Quirla", Maquina::Quirla}, {"jElMo", Maquina::Jelmo}, {"", std::nullopt},
+        {"X", std::nullopt},         {"KO", std::nullopt},      {"JELMOS", std::nullopt},
+        {"ZID", std::nullopt},
+    };
+    for (const auto& [texto, maquina] : casos)
+        EXPECT_EQ(maquinaPorArgumento(texto), maquina) << texto;
 }
 
 } // namespace

@@ -63,8 +63,9 @@ TEST(AssociacaoDesktop, PacoteMimeDeUmaExtensao) {
 
 // The package installed system-wide declares the same four types as the per-user association.
 TEST(AssociacaoDesktop, PacoteDaInstalacaoIgualAoGerado) {
+    const std::vector<std::string> extensoes = extensoesAssociadas();
     EXPECT_EQ(teste::leArquivo(ORVANDEL_INSTALACAO "/orvandel.xml"),
-              pacoteMime({kExtensoesAssociadas.begin(), kExtensoesAssociadas.end()}));
+              pacoteMime({extensoes.begin(), extensoes.end()}));
 }
 
 struct CasoMimeapps {

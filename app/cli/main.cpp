@@ -18,11 +18,11 @@
 #include "nomes.hpp"
 #include "opcoes.hpp"
 #include "orvandel/montagem.hpp"
+#include "orvandel/texto.hpp"
 #include "processo.hpp"
 #include "relato.hpp"
 #include "saidas.hpp"
 #include "terminal.hpp"
-#include "texto.hpp"
 
 namespace orvandel {
 

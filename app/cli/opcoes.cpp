@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "texto.hpp"
+#include "alvos.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
@@ -51,10 +52,8 @@ const char* const kAjuda =
 
 std::optional<Maquina> maquinaPorArgumento(const std::string& texto) {
     const std::string m = maiusculas(texto);
-    if (m == "Z" || m == "ZIBEL") return Maquina::Zibel;
-    if (m == "K" || m == "KOVRA") return Maquina::Kovra;
-    if (m == "Q" || m == "QUIRLA") return Maquina::Quirla;
-    if (m == "J" || m == "JELMO") return Maquina::Jelmo;
+    for (const Alvo& alvo : kAlvos)
+        if (m == alvo.letra || m == maiusculas(nomeMaquina(alvo.maquina))) return alvo.maquina;
     return std::nullopt;
 }
 

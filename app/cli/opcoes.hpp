@@ -8,7 +8,7 @@
 
 #include "exportacao.hpp"
 #include "mapa.hpp"
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
 
 namespace orvandel {
 

@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <vector>
 
-#include "diagnosticos.hpp"
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
+#include "orvandel/mensagens.hpp"
 
 namespace orvandel {
 

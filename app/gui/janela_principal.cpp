@@ -18,6 +18,7 @@
 
 #include <QInputDialog>
 
+#include "alvos.hpp"
 #include "associacao.hpp"
 #include "caixa_sobre.hpp"
 #include "editor_fonte.hpp"
@@ -118,11 +119,13 @@ void JanelaPrincipal::criaSeletor(QLayout* linha) {
     grupo->setAccessibleName(grupo->title());
     auto* itens = new QHBoxLayout(grupo);
     seletor_ = new QButtonGroup(this);
-    int indice = 0;
-    for (const char* nome : {"Kovra", "Quirla", "Jelmo"}) {
-        auto* botao = new QRadioButton(QString::fromLatin1(nome), grupo);
+    for (int alvo = 0; alvo < kQuantidadeAlvos; ++alvo) {
+        if (alvo == kAlvoZibel) continue;
+        const std::string_view nome = nomeMaquina(maquinaDoAlvo(alvo));
+        auto* botao = new QRadioButton(
+            QString::fromUtf8(nome.data(), static_cast<qsizetype>(nome.size())), grupo);
         botao->setAccessibleName(botao->text());
-        seletor_->addButton(botao, indice++);
+        seletor_->addButton(botao, alvo);
         itens->addWidget(botao);
     }
     connect(seletor_, &QButtonGroup::idClicked, this, [this](int id) {

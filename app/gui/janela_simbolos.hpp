@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "simbolos.hpp"
+#include "orvandel/simbolos.hpp"
 
 class QTableView;
 

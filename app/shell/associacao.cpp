@@ -4,15 +4,18 @@
 #include <algorithm>
 #include <optional>
 
+#include "alvos.hpp"
+
 namespace orvandel {
 
 namespace {
 
+// The name of the machine whose sources carry `extensao` (lower case).
 std::string maquinaDaExtensao(std::string_view extensao) {
-    if (extensao == "kod") return "Kovra";
-    if (extensao == "qud") return "Quirla";
-    if (extensao == "jed") return "Jelmo";
-    return "Zibel";
+    for (const Alvo& alvo : kAlvos)
+        if (extensaoMinuscula(alvo.maquina) == extensao)
+            return std::string(nomeMaquina(alvo.maquina));
+    return {};
 }
 
 std::string minusculas(std::string texto) {
@@ -97,26 +100,32 @@ std::string valorDaLista(const std::vector<std::string>& entradas) {
 
 // ".kod" from "kod"; appended rather than `"." + std::string(e)`, which GCC 12 at -O3 wrongly
 // flags as an overlapping copy.
-std::string comPonto(std::string_view extensao) { return std::string(".").append(extensao); }
+std::string comPonto(std::string_view extensao) {
+    return std::string(".").append(extensao);
+}
 
 } // namespace
+
+std::vector<std::string> extensoesAssociadas() {
+    std::vector<std::string> extensoes;
+    for (const Alvo& alvo : kAlvos) extensoes.push_back(extensaoMinuscula(alvo.maquina));
+    return extensoes;
+}
 
 std::vector<RegistroExtensao> planoRegistro(std::string_view programaUtf8) {
     std::vector<RegistroExtensao> plano;
     const std::string comando = std::string("\"").append(programaUtf8).append("\" \"%1\"");
-    for (std::string_view e : kExtensoesAssociadas) {
-        const std::string tipo = std::string(e) + "_file";
-        plano.push_back(
-            {std::string(e),
-             {{{comPonto(e), tipo}, {tipo + "\\shell\\open\\command", comando}}}});
+    for (const std::string& e : extensoesAssociadas()) {
+        const std::string tipo = e + "_file";
+        plano.push_back({e, {{{comPonto(e), tipo}, {tipo + "\\shell\\open\\command", comando}}}});
     }
     return plano;
 }
 
 std::vector<RemocaoExtensao> planoRemocaoRegistro() {
     std::vector<RemocaoExtensao> plano;
-    for (std::string_view e : kExtensoesAssociadas)
-        plano.push_back({std::string(e), comPonto(e), std::string(e) + "_file"});
+    for (const std::string& e : extensoesAssociadas())
+        plano.push_back({e, comPonto(e), e + "_file"});
     return plano;
 }
 
@@ -164,7 +173,7 @@ std::string pacoteMime(const std::vector<std::string_view>& extensoes) {
 
 std::string entradaDesktop(std::string_view exec) {
     std::string tipos;
-    for (std::string_view e : kExtensoesAssociadas) tipos += tipoMime(e) + ";";
+    for (const std::string& e : extensoesAssociadas()) tipos += tipoMime(e) + ";";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Orvandel\n"

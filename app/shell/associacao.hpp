@@ -11,8 +11,8 @@
 
 namespace orvandel {
 
-// Always handled in this order.
-inline constexpr std::array<std::string_view, 4> kExtensoesAssociadas{"kod", "qud", "jed", "zid"};
+// The targets' source extensions in lower case ("kod", ...), always handled in the targets' order.
+std::vector<std::string> extensoesAssociadas();
 
 // One key under HKEY_CLASSES_ROOT and the text of its default (unnamed) value.
 struct ChaveRegistro {

@@ -5,7 +5,7 @@
 
 #include "gravacao.hpp"
 #include "leitura.hpp"
-#include "texto.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 

@@ -9,8 +9,8 @@
 #include "gravacao.hpp"
 #include "leitura.hpp"
 #include "nomes.hpp"
+#include "orvandel/texto.hpp"
 #include "saidas.hpp"
-#include "texto.hpp"
 
 namespace orvandel {
 

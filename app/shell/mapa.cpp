@@ -12,7 +12,7 @@ std::string celulaMapa(unsigned valor, BaseMapa base) {
 }
 
 int enderecosMapa(Maquina maquina) {
-    return ehJelmo(maquina) ? kTamanhoMemoria : 256;
+    return ultimoEndereco(maquina) + 1;
 }
 
 std::string textoMapa(const Memoria& memoria, Maquina maquina, BaseMapa base) {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "memoria.hpp"
+#include "orvandel/maquinas.hpp"
+#include "orvandel/memoria.hpp"
 
 namespace orvandel {
 

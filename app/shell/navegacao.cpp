@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "linha.hpp"
-#include "texto.hpp"
+#include "orvandel/sintaxe.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
@@ -38,12 +38,9 @@ std::optional<int> hexadecimalMarcado(std::string_view texto) {
 } // namespace
 
 std::optional<int> linhaDaDefinicao(std::string_view nome, std::span<const std::string> linhas) {
-    std::string buffer;
-    elemLinha e;
     for (size_t i = 0; i < linhas.size(); ++i) {
-        separaLinha(trechoDivisivel(linhas[i], buffer), e);
-        if (!e.rotulo.empty() && maiusculas(e.rotulo) == maiusculas(nome))
-            return static_cast<int>(i);
+        const std::string rotulo = partesLinha(linhas[i]).rotulo;
+        if (!rotulo.empty() && maiusculas(rotulo) == maiusculas(nome)) return static_cast<int>(i);
     }
     return std::nullopt;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "mapa.hpp"
-#include "simbolos.hpp"
+#include "orvandel/simbolos.hpp"
 
 namespace orvandel {
 

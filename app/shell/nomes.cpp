@@ -1,7 +1,8 @@
 // File naming rules.
 #include "nomes.hpp"
 
-#include "texto.hpp"
+#include "alvos.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
@@ -37,16 +38,10 @@ std::string nomeArquivoMap(std::string_view nomeMem) {
 
 Maquina maquinaPorExtensao(std::string_view caminho) {
     if (caminho.size() < 3) return Maquina::Jelmo;
-    switch (maiuscula(caminho[caminho.size() - 3])) {
-    case 'Z':
-        return Maquina::Zibel;
-    case 'K':
-        return Maquina::Kovra;
-    case 'Q':
-        return Maquina::Quirla;
-    default:
-        return Maquina::Jelmo;
-    }
+    const char inicial = maiuscula(caminho[caminho.size() - 3]);
+    for (const Alvo& alvo : kAlvos)
+        if (alvo.extensao.front() == inicial) return alvo.maquina;
+    return Maquina::Jelmo;
 }
 
 } // namespace orvandel

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
 
 namespace orvandel {
 

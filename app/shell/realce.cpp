@@ -3,20 +3,15 @@
 
 #include <string>
 
-#include "linha.hpp"
-#include "simbolos.hpp"
-#include "texto.hpp"
-#include "valores.hpp"
+#include "orvandel/simbolos.hpp"
+#include "orvandel/sintaxe.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
 namespace {
 
 constexpr char16_t kApostrofo = u'\'';
-
-bool ehSeparador16(char16_t c) {
-    return c < 128 && ehSeparador(static_cast<char>(c));
-}
 
 bool ehDePalavra(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
@@ -54,7 +49,7 @@ class Classificador {
                 marca(i, linha_.size() - i, Categoria::Comentario);
                 break;
             }
-            if (ehSeparador16(c)) {
+            if (ehSeparadorFonte(c)) {
                 ++i;
                 continue;
             }
@@ -67,7 +62,7 @@ class Classificador {
     // One token from `inicio`: up to a separator, or through a quoted part.
     size_t token(size_t inicio) {
         size_t fim = inicio;
-        while (fim < linha_.size() && !ehSeparador16(linha_[fim]) && linha_[fim] != u';') {
+        while (fim < linha_.size() && !ehSeparadorFonte(linha_[fim]) && linha_[fim] != u';') {
             if (linha_[fim] == kApostrofo) {
                 fim = fimDaCitacao(linha_, fim);
                 break;
@@ -151,9 +146,7 @@ class Classificador {
 } // namespace
 
 bool ehMnemonico(std::string_view texto, Maquina maquina) {
-    for (const LinhaInstrucao& linha : linhasInstrucoes(maquina))
-        if (igualEmMaiusculas(linha.mnemonico, texto)) return true;
-    return false;
+    return descreveInstrucao(maquina, texto).has_value();
 }
 
 std::vector<Trecho> classificaLinha(std::u16string_view linha, Maquina maquina) {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tabelas.hpp"
+#include "orvandel/maquinas.hpp"
 
 namespace orvandel {
 

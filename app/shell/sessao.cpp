@@ -15,8 +15,7 @@ const std::string kPrefixoTitulo = "Orvandel Assembler - ";
 // ".kod": the machine's source extension in lower case, with its dot.
 std::string extensaoComPonto(int maquinaAlvo) {
     std::string extensao = ".";
-    for (const char c : extensaoFonte(maquinaDoAlvo(maquinaAlvo)))
-        extensao += static_cast<char>(c - 'A' + 'a');
+    extensao += extensaoMinuscula(maquinaDoAlvo(maquinaAlvo));
     return extensao;
 }
 
@@ -95,7 +94,7 @@ void Sessao::salva() {
         salvaComo();
         return;
     }
-    if (seletor_ != maquinaAlvo_ && maquinaAlvo_ != 3) {
+    if (seletor_ != maquinaAlvo_ && maquinaAlvo_ != kAlvoZibel) {
         maquinaAlvo_ = seletor_;
         nomeArquivo_ = comExtensao(nomeArquivo_, extensaoComPonto(maquinaAlvo_).substr(1));
     }
@@ -104,7 +103,7 @@ void Sessao::salva() {
 
 // Zibel, chosen only by a source's extension, keeps its own filter and extension.
 bool Sessao::salvaComo() {
-    if (maquinaAlvo_ != 3) maquinaAlvo_ = seletor_;
+    if (maquinaAlvo_ != kAlvoZibel) maquinaAlvo_ = seletor_;
     const std::optional<std::string> escolhido =
         interface_.escolheArquivoParaSalvar(filtroArquivos(maquinaAlvo_));
     if (!escolhido) return false;
@@ -130,7 +129,7 @@ bool Sessao::gravaFonte() {
 }
 
 Maquina Sessao::maquinaDaMontagem() const {
-    return maquinaDoAlvo(maquinaAlvo_ == 3 ? 3 : seletor_);
+    return maquinaDoAlvo(maquinaAlvo_ == kAlvoZibel ? kAlvoZibel : seletor_);
 }
 
 // The source itself is never saved here: the passes read the editor's text.

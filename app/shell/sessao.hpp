@@ -100,7 +100,10 @@ class Sessao : private Mensageiro {
 
   private:
     void abreArquivo(const std::string& caminho);
-    void mostraSelecionado(int maquinaAlvo) { seletor_ = maquinaAlvo == 3 ? 2 : maquinaAlvo; }
+    // A Zibel source shows Jelmo on the selector, which has no Zibel.
+    void mostraSelecionado(int maquinaAlvo) {
+        seletor_ = maquinaAlvo == kAlvoZibel ? alvoDaMaquina(Maquina::Jelmo) : maquinaAlvo;
+    }
     bool gravaFonte();
     void copiaMensagens();
     void abreDaLinhaDeComando(const std::string& caminho);

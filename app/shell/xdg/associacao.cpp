@@ -13,6 +13,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "alvos.hpp"
 #include "associacao.hpp"
 #include "gravacao.hpp"
 #include "leitura.hpp"
@@ -25,8 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What went wrong for each extension, in kExtensoesAssociadas' order; nullopt while all is well.
-using Motivos = std::array<std::optional<std::string>, kExtensoesAssociadas.size()>;
+// What went wrong for each extension, in the targets' order; nullopt while all is well.
+using Motivos = std::array<std::optional<std::string>, kAlvos.size()>;
+
+// The lower-case extension of the target `i`.
+std::string extensaoDoAlvo(size_t i) {
+    return extensaoMinuscula(kAlvos[i].maquina);
+}
 
 struct Locais {
     fs::path dados;
@@ -143,7 +149,7 @@ std::vector<std::string> mensagens(const Motivos& motivos,
                                    std::string (*mensagem)(std::string_view, std::string_view)) {
     std::vector<std::string> falhas;
     for (size_t i = 0; i < motivos.size(); ++i)
-        if (motivos[i]) falhas.push_back(mensagem(kExtensoesAssociadas[i], *motivos[i]));
+        if (motivos[i]) falhas.push_back(mensagem(extensaoDoAlvo(i), *motivos[i]));
     return falhas;
 }
 
@@ -173,12 +179,11 @@ std::vector<std::string> associaArquivos(const fs::path& programa) {
     });
     for (size_t i = 0; i < motivos.size(); ++i)
         passo(motivos, i, [&] {
-            gravaEmPasta(pacote(locais, kExtensoesAssociadas[i]),
-                         pacoteMime({kExtensoesAssociadas[i]}));
+            gravaEmPasta(pacote(locais, extensaoDoAlvo(i)), pacoteMime({extensaoDoAlvo(i)}));
         });
     passoComum(motivos, [&] { atualizaBancoMime(locais.dados / "mime"); });
     for (size_t i = 0; i < motivos.size(); ++i)
-        passo(motivos, i, [&] { trocaPadrao(locais, comPadrao, kExtensoesAssociadas[i]); });
+        passo(motivos, i, [&] { trocaPadrao(locais, comPadrao, extensaoDoAlvo(i)); });
     return mensagens(motivos, falhaAssociacao);
 }
 
@@ -188,8 +193,8 @@ std::vector<std::string> removeAssociacao() {
     passoComum(motivos, [&] { locais = locaisXdg(); });
     for (size_t i = 0; i < motivos.size(); ++i)
         passo(motivos, i, [&] {
-            trocaPadrao(locais, semPadrao, kExtensoesAssociadas[i]);
-            apaga(pacote(locais, kExtensoesAssociadas[i]));
+            trocaPadrao(locais, semPadrao, extensaoDoAlvo(i));
+            apaga(pacote(locais, extensaoDoAlvo(i)));
         });
     std::error_code erro;
     if (!locais.dados.empty() && fs::is_directory(locais.dados / "mime" / "packages", erro))

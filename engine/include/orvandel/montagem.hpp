@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "diagnosticos.hpp"
-#include "memoria.hpp"
 #include "orvandel/maquinas.hpp"
-#include "simbolos.hpp"
+#include "orvandel/memoria.hpp"
+#include "orvandel/mensagens.hpp"
+#include "orvandel/simbolos.hpp"
 
 namespace orvandel {
 
