@@ -33,7 +33,8 @@ void geraEndereco(Montador& m, std::string_view nomeMaquina,
 } // namespace
 
 void geraAcumulador(Montador& m, const LinhaInstrucao& instrucao, std::string_view nomeMaquina,
-                    std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha) {
+                    std::span<const std::string_view> operandos, int32_t contPosicao,
+                    int32_t numLinha) {
     armazenaPalavra(m, instrucao.opcode, contPosicao, numLinha);
     if (instrucao.forma != Forma::Endereco) return;
     // The operand is read, and quoted in messages, in upper case.

@@ -16,6 +16,7 @@ struct Montador;
 // Places the instruction of the row `instrucao`. `nomeMaquina` names the machine in the
 // immediate-mode message.
 void geraAcumulador(Montador& m, const LinhaInstrucao& instrucao, std::string_view nomeMaquina,
-                    std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha);
+                    std::span<const std::string_view> operandos, int32_t contPosicao,
+                    int32_t numLinha);
 
 } // namespace orvandel

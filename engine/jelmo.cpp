@@ -76,8 +76,7 @@ int32_t byteComRegistrador(const LinhaJelmo& l, int32_t codigo, std::string_view
 // The displacement of a branch or SOB, counted from the byte after the instruction: a numeral
 // as written; a symbol forward-positive for branches, backward-positive for SOB (it only loops
 // back). Nullopt, reported, for a target that is neither.
-std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, std::string_view alvo,
-                                        bool paraTras) {
+std::optional<int32_t> deslocamentoAlvo(const LinhaJelmo& l, std::string_view alvo, bool paraTras) {
     if (ehNumero(alvo)) return converteNumero(l.m, alvo, l.numLinha);
     int32_t destino = 0;
     if (!resolveSimbolo(l.m, alvo, destino, l.numLinha)) {
@@ -174,8 +173,8 @@ int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
     return tamanho;
 }
 
-void geraJelmo(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
-               int32_t contPosicao, int32_t numLinha) {
+void geraJelmo(Montador& m, const LinhaInstrucao& instrucao,
+               std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha) {
     const std::string_view mnemonico = instrucao.mnemonico; // the operation in upper case
     const std::optional<size_t> exigidos = operandosExigidos(instrucao.forma);
     if (exigidos && operandos.size() != *exigidos) {

@@ -5,8 +5,8 @@
 
 namespace orvandel {
 
-void geraKovra(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
-               int32_t contPosicao, int32_t numLinha) {
+void geraKovra(Montador& m, const LinhaInstrucao& instrucao,
+               std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha) {
     geraAcumulador(m, instrucao, "Kovra", operandos, contPosicao, numLinha);
 }
 

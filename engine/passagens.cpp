@@ -19,7 +19,6 @@ void anotaPosicao(std::vector<int32_t>* destino, int32_t contPosicao) {
     if (destino) destino->push_back(contPosicao);
 }
 
-
 // The length of a line whose instruction row is already found.
 int32_t tamanhoDaLinha(Montador& m, const tipoInstrucao& instrucao,
                        std::span<const std::string_view> operandos, int32_t numLinha) {

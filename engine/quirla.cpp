@@ -135,8 +135,9 @@ bool temSegundoByte(Forma forma) {
 
 } // namespace
 
-void geraQuirla(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
-                int32_t contPosicao, int32_t numLinha) {
+void geraQuirla(Montador& m, const LinhaInstrucao& instrucao,
+                std::span<const std::string_view> operandos, int32_t contPosicao,
+                int32_t numLinha) {
     const Codigo c = codifica(Linha{{m, operandos, numLinha}}, instrucao);
     armazenaPalavra(m, c.primeiro, contPosicao, numLinha);
     if (temSegundoByte(instrucao.forma))

@@ -187,7 +187,7 @@ constexpr uint64_t kCadaByte = 0x0101010101010101ull;
 // bit set (beyond ASCII) is left alone.
 uint64_t maiusculas8(uint64_t bytes) {
     const uint64_t baixos = bytes & (kCadaByte * 0x7F);
-    const uint64_t desdeA = baixos + kCadaByte * (0x80 - 'a'); // top bit: at least 'a'
+    const uint64_t desdeA = baixos + kCadaByte * (0x80 - 'a');  // top bit: at least 'a'
     const uint64_t depoisZ = baixos + kCadaByte * (0x7F - 'z'); // top bit: beyond 'z'
     const uint64_t minusculas = desdeA & ~depoisZ & ~bytes & (kCadaByte * 0x80);
     return bytes ^ (minusculas >> 2);

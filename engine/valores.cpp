@@ -41,8 +41,7 @@ bool ehDecimal(std::string_view t) {
 }
 
 bool ehHexadecimal(std::string_view t) {
-    return (t[0] == 'H' || t[0] == 'h') && t.size() > 1 &&
-           todos(t.substr(1), ehDigitoHexa);
+    return (t[0] == 'H' || t[0] == 'h') && t.size() > 1 && todos(t.substr(1), ehDigitoHexa);
 }
 
 // Hexadecimal digits read as a 32-bit two's-complement value; more than eight significant

@@ -5,8 +5,8 @@
 
 namespace orvandel {
 
-void geraZibel(Montador& m, const LinhaInstrucao& instrucao, std::span<const std::string_view> operandos,
-               int32_t contPosicao, int32_t numLinha) {
+void geraZibel(Montador& m, const LinhaInstrucao& instrucao,
+               std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha) {
     geraAcumulador(m, instrucao, "Zibel", operandos, contPosicao, numLinha);
 }
 

@@ -224,8 +224,8 @@ TEST(PassagensJelmo, ConcordamEmProgramasGerados) {
 // displacement needs the length; a defined S alone, or a fitting n, reports nowhere.
 TEST(TamanhoInstrucao, MensagensDoComprimentoRepetidasEmCadaPassagem) {
     const std::vector<std::string> fonte = {
-        "X: EQU 5",          "  CLR X+Q(R7)",  "  CLR Y+Q(R1)", "  MOV X(R7), Y+1(R7)",
-        "Y: EQU 3",          "  CLR Y+H1(R2)",
+        "X: EQU 5", "  CLR X+Q(R7)",  "  CLR Y+Q(R1)", "  MOV X(R7), Y+1(R7)",
+        "Y: EQU 3", "  CLR Y+H1(R2)",
     };
     const std::vector<std::string> esperado = {
         "2 (ERRO) - Número inválido: Q", "2 (ERRO) - Número inválido: Q",
