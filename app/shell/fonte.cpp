@@ -81,10 +81,18 @@ size_t contaLf(std::string_view texto) {
     return n;
 }
 
-// Grown as it goes: a view is cheap to move, and counting the line ends first cost more than
-// the moves.
+// The LF count by one byte search per line: cheaper than growing the list by doubling, whose
+// every copy touches fresh pages, and than a byte-by-byte count.
+size_t contaLfPorBusca(std::string_view texto) {
+    size_t n = 0;
+    for (size_t i = texto.find('\n'); i != std::string_view::npos; i = texto.find('\n', i + 1))
+        ++n;
+    return n;
+}
+
 std::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
     std::vector<std::string_view> linhas;
+    linhas.reserve(contaLfPorBusca(texto) + 1);
     percorreLinhas(texto, [&](std::string_view linha) { linhas.push_back(linha); });
     return linhas;
 }
