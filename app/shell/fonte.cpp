@@ -85,8 +85,7 @@ size_t contaLf(std::string_view texto) {
 // every copy touches fresh pages, and than a byte-by-byte count.
 size_t contaLfPorBusca(std::string_view texto) {
     size_t n = 0;
-    for (size_t i = texto.find('\n'); i != std::string_view::npos; i = texto.find('\n', i + 1))
-        ++n;
+    for (size_t i = texto.find('\n'); i != std::string_view::npos; i = texto.find('\n', i + 1)) ++n;
     return n;
 }
 
