@@ -20,11 +20,19 @@ std::string Mensagem::linhaLista() const {
 }
 
 void Diagnosticos::registraErro(std::string texto, int32_t numLinha) {
+    if (emSilencio_) {
+        reportouEmSilencio_ = true;
+        return;
+    }
     lista_.push_back({numLinha, TipoMensagem::Erro, std::move(texto)});
     ++contErros_;
 }
 
 void Diagnosticos::registraAviso(std::string texto, int32_t numLinha) {
+    if (emSilencio_) {
+        reportouEmSilencio_ = true;
+        return;
+    }
     lista_.push_back({numLinha, TipoMensagem::Aviso, std::move(texto)});
 }
 

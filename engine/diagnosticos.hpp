@@ -16,6 +16,14 @@ class Diagnosticos {
     void registraErro(std::string texto, int32_t numLinha);
     void registraAviso(std::string texto, int32_t numLinha);
 
+    // A rehearsal's reports are not the run's: from iniciaSilencio to terminaSilencio a report
+    // is neither listed nor counted, only noted; terminaSilencio tells whether one came.
+    void iniciaSilencio() { emSilencio_ = true, reportouEmSilencio_ = false; }
+    bool terminaSilencio() {
+        emSilencio_ = false;
+        return reportouEmSilencio_;
+    }
+
     void limpaLista() { lista_.clear(); }
     void zeraErros() { contErros_ = 0; }
     const std::vector<Mensagem>& lista() const { return lista_; }
@@ -24,6 +32,8 @@ class Diagnosticos {
   private:
     std::vector<Mensagem> lista_;
     int32_t contErros_ = 0;
+    bool emSilencio_ = false;
+    bool reportouEmSilencio_ = false;
 };
 
 // Windows-1252 source text quoted in a message.

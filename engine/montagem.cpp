@@ -29,6 +29,7 @@ void Montador::executaMontagem(Maquina alvo, std::span<const std::string_view> f
     maquina = alvo;
     codificacao = codificacaoFonte;
     tamanhosJelmo.assign(ehJelmo(alvo) ? fonte.size() : 0, 0);
+    ensaiadas.assign(fonte.size(), {});
     tabInstrucoes.carrega(maquina);
     diag.zeraErros();
     primeiraPassagem(*this, fonte);

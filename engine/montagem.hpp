@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "diagnosticos.hpp"
+#include "ensaio.hpp"
 #include "memoria.hpp"
 #include "orvandel/montagem.hpp"
 #include "simbolos.hpp"
@@ -34,6 +36,10 @@ struct Montador {
     // nothing and depends on nothing that pass 2 changes, so pass 2 takes it instead of working
     // it out again; 0 where it must be worked out (and its messages given) again.
     std::vector<int8_t> tamanhosJelmo;
+    // Per line, what pass 2 writes there when pass 1's rehearsal found it out (see Ensaio), and
+    // the rehearsal under way, which takes the writes meanwhile.
+    std::vector<LinhaEnsaiada> ensaiadas;
+    Ensaio* ensaio = nullptr;
     Rastreio* rastreio = nullptr;
     // Per address, the zero-based line that placed its byte last, -1 where none did: what a
     // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,
@@ -43,6 +49,7 @@ struct Montador {
     // The one write of a byte into the image, with the line that placed it; a byte outside the
     // image is dropped. The checked placements and the directives' direct writes all end here.
     void escreveByte(int64_t endereco, int32_t valor, int32_t numLinha) {
+        if (ensaio) return ensaio->anota(endereco, valor);
         if (endereco < 0 || endereco >= kTamanhoMemoria) return;
         memoria[static_cast<size_t>(endereco)] = static_cast<uint8_t>(valor & 0xFF);
         if (origens) (*origens)[static_cast<size_t>(endereco)] = numLinha;
@@ -52,6 +59,18 @@ struct Montador {
     void escrevePalavra(int64_t endereco, int32_t valor, int32_t numLinha) {
         escreveByte(endereco, valor >> 8, numLinha);
         escreveByte(endereco + 1, valor, numLinha);
+    }
+
+    // Consecutive bytes from `endereco` on, as escreveByte writes each: copied at once when
+    // that changes nothing.
+    void escreveBytes(int64_t endereco, std::span<const uint8_t> bytes, int32_t numLinha) {
+        const auto n = static_cast<int64_t>(bytes.size());
+        if (!ensaio && !origens && endereco >= 0 && endereco + n <= kTamanhoMemoria) {
+            std::memcpy(memoria.data() + endereco, bytes.data(), bytes.size());
+            return;
+        }
+        for (int64_t i = 0; i < n; ++i)
+            escreveByte(endereco + i, bytes[static_cast<size_t>(i)], numLinha);
     }
 
     // Empties the message list, zeroes the image, empties the symbol and instruction tables;

@@ -4,6 +4,7 @@
 
 #include "codificadores.hpp"
 #include "diretivas.hpp"
+#include "ensaio.hpp"
 #include "linha.hpp"
 #include "montagem.hpp"
 #include "texto.hpp"
@@ -64,10 +65,45 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
                              numLinha);
 }
 
-// The counter after the operation of an upper-cased line in pass 1.
-int32_t contaOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
-    if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao))
-        return soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
+// Pass 2 of one instruction line: the operand-count check, the encoder, the counter.
+int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao,
+                      std::span<const std::string_view> operandos, int32_t contPosicao,
+                      int32_t numLinha) {
+    if (operandos.size() > static_cast<size_t>(instrucao.num_operandos)) {
+        m.diag.registraErro("Número ou tipo de operando inválido!!!", numLinha);
+        return contPosicao;
+    }
+    fatosMaquina(m.maquina).codifica(m, *instrucao.linha, operandos, contPosicao, numLinha);
+    return soma32(contPosicao, tamanhoDaLinha(m, instrucao, operandos, numLinha));
+}
+
+// Runs pass 2 of an instruction line in pass 1, on its operands as written, and keeps what it
+// writes when nothing in it can go otherwise in pass 2.
+void ensaiaInstrucao(Montador& m, const tipoInstrucao& instrucao,
+                     std::span<const std::string_view> operandos, int32_t contPosicao,
+                     int32_t numLinha) {
+    Ensaio ensaio(m, contPosicao);
+    int32_t depois = contPosicao;
+    try {
+        depois = geraInstrucao(m, instrucao, operandos, contPosicao, numLinha);
+    } catch (const ValorInteiroInvalido&) {
+        ensaio.falha(); // pass 2 abandons the run there, after the lines before it
+    }
+    if (const auto linha = ensaio.conclui(subtrai32(depois, contPosicao)))
+        m.ensaiadas[static_cast<size_t>(numLinha)] = *linha;
+}
+
+// The counter after the operation of an upper-cased line in pass 1. `operandosEscritos` are the
+// line's operands as written, for the rehearsal of pass 2.
+int32_t contaOperacao(Montador& m, elemLinha& e,
+                      std::span<const std::string_view> operandosEscritos, int32_t contPosicao,
+                      int32_t numLinha) {
+    if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao)) {
+        const int32_t depois =
+            soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
+        ensaiaInstrucao(m, *instrucao, operandosEscritos, contPosicao, numLinha);
+        return depois;
+    }
     if (const auto depois = processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha))
         return *depois;
     if (ehNumero(e.operacao)) return soma32(contPosicao, tamanhoPalavra(m.maquina));
@@ -75,21 +111,10 @@ int32_t contaOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t nu
     return contPosicao;
 }
 
-// Pass 2 of one instruction line: the operand-count check, the encoder, the counter.
-int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao, elemLinha& e,
-                      int32_t contPosicao, int32_t numLinha) {
-    if (e.operandos.size() > static_cast<size_t>(instrucao.num_operandos)) {
-        m.diag.registraErro("Número ou tipo de operando inválido!!!", numLinha);
-        return contPosicao;
-    }
-    fatosMaquina(m.maquina).codifica(m, *instrucao.linha, e.operandos, contPosicao, numLinha);
-    return soma32(contPosicao, tamanhoDaLinha(m, instrucao, e.operandos, numLinha));
-}
-
 // The operation is read as written: the lookups fold its case themselves.
 int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao))
-        return geraInstrucao(m, *instrucao, e, contPosicao, numLinha);
+        return geraInstrucao(m, *instrucao, e.operandos, contPosicao, numLinha);
     if (const auto depois = processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha))
         return *depois;
     if (ehNumero(e.operacao)) {
@@ -97,6 +122,16 @@ int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t num
         return soma32(contPosicao, tamanhoPalavra(m.maquina));
     }
     return contPosicao; // pass 1 has reported it already
+}
+
+// The operands of a line split in upper case, as written: upper-casing moves no byte, so each
+// token stands at the same place in both texts.
+void operandosComoEscritos(const elemLinha& e, std::string_view maiusculo, std::string_view texto,
+                           std::vector<std::string_view>& escritos) {
+    escritos.clear();
+    for (std::string_view operando : e.operandos)
+        escritos.push_back(
+            texto.substr(static_cast<size_t>(operando.data() - maiusculo.data()), operando.size()));
 }
 
 } // namespace
@@ -107,14 +142,18 @@ int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t num
 void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
+    std::vector<std::string_view> escritos;
     std::string linha, maiusculo;
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
         const std::string_view texto = trechoDivisivel(linhas[i], linha, m.codificacao);
-        if (!separaLinha(emMaiusculas(texto, maiusculo), e)) continue;
+        const std::string_view emCaixaAlta = emMaiusculas(texto, maiusculo);
+        if (!separaLinha(emCaixaAlta, e)) continue;
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
-        if (!e.operacao.empty()) contPosicao = contaOperacao(m, e, contPosicao, numLinha);
+        if (e.operacao.empty()) continue;
+        operandosComoEscritos(e, emCaixaAlta, texto, escritos);
+        contPosicao = contaOperacao(m, e, escritos, contPosicao, numLinha);
     }
 }
 
@@ -125,6 +164,11 @@ void segundaPassagem(Montador& m, std::span<const std::string_view> linhas) {
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
+        if (const LinhaEnsaiada& ensaiada = m.ensaiadas[i]; ensaiada.pronta(contPosicao)) {
+            m.escreveBytes(contPosicao, ensaiada.bytes(), numLinha);
+            contPosicao = soma32(contPosicao, ensaiada.avanco());
+            continue;
+        }
         if (!separaLinha(trechoDivisivel(linhas[i], linha, m.codificacao), e)) continue;
         if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
     }

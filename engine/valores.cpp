@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "montagem.hpp"
+#include "simbolos.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
@@ -134,8 +135,12 @@ bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t
     valor = -1;
     size_t operador = texto.find('+');
     if (operador == std::string_view::npos) operador = texto.find('-');
-    const std::optional<int32_t> simbolo = m.tabSimbolos.busca(texto.substr(0, operador));
-    if (!simbolo) return false;
+    const std::string_view nome = texto.substr(0, operador);
+    const std::optional<int32_t> simbolo = m.tabSimbolos.busca(nome);
+    if (!simbolo) {
+        if (m.ensaio && simboloBemFormado(nome)) m.ensaio->falha(); // it may be defined later
+        return false;
+    }
     valor = *simbolo;
     if (operador != std::string_view::npos) {
         const int32_t deslocamento =

@@ -1,0 +1,62 @@
+// Pass 1 rehearses pass 2 on instruction lines. Once a line's counter and the symbols it names
+// are known, its encoding can be worked out in pass 1; pass 2 then places the kept bytes instead
+// of splitting, looking up and encoding the line again.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace orvandel {
+
+struct Montador;
+
+// What pass 2 writes for one line, from the line's first address on, and how far the counter
+// moves past it. It holds only while pass 2 reaches the line at the address pass 1 reached it
+// at: after a line that pass 2 reports and does not count as pass 1 did, the two differ.
+class LinhaEnsaiada {
+  public:
+    static constexpr int kMaxBytes = 6; // Jelmo's longest instruction
+
+    // False for a line that pass 2 must work out itself, reaching it at `endereco`.
+    bool pronta(int32_t endereco) const { return tamanho_ != 0 && endereco == endereco_; }
+    int32_t avanco() const { return avanco_; }
+    // The bytes that pass 2 writes one after another from the line's first address.
+    std::span<const uint8_t> bytes() const { return {bytes_.data(), tamanho_}; }
+
+  private:
+    friend class Ensaio;
+    int32_t endereco_ = 0;
+    uint8_t tamanho_ = 0;
+    uint8_t avanco_ = 0;
+    std::array<uint8_t, kMaxBytes> bytes_{};
+};
+
+// One rehearsal. While it lives, the run's byte writes land here instead of in the image, and
+// its reports are held back. A rehearsal fails at any report, at any name that is not a symbol
+// yet (it may be one by pass 2), or at writes that are not one run of bytes from the line's
+// address: pass 2 would not go as the rehearsal went, or would say something, or writes in a way
+// not worth keeping, so that line is left to pass 2.
+class Ensaio {
+  public:
+    Ensaio(Montador& m, int32_t endereco); // the line's first address
+    ~Ensaio();
+    Ensaio(const Ensaio&) = delete;
+    Ensaio& operator=(const Ensaio&) = delete;
+
+    void anota(int64_t endereco, int32_t valor);
+    void falha() { falhou_ = true; }
+    // Ends the rehearsal: what pass 2 would write, with a counter moved by `avanco`, or nullopt
+    // where it failed.
+    std::optional<LinhaEnsaiada> conclui(int32_t avanco);
+
+  private:
+    Montador& m_;
+    LinhaEnsaiada linha_;
+    unsigned escritos_ = 0; // bit i: the line's address + i was written
+    bool falhou_ = false;
+    bool ativo_ = true;
+};
+
+} // namespace orvandel
