@@ -201,13 +201,20 @@ std::string_view emMaiusculas(std::string_view texto, std::string& buffer) {
     if (buffer.size() < n) buffer.resize(n); // the room only grows: no bytes written twice
     const char* const de = texto.data();
     char* const para = buffer.data();
-    size_t i = 0;
-    for (uint64_t bloco; i + 8 <= n; i += 8) {
-        std::memcpy(&bloco, de + i, 8);
-        bloco = maiusculas8(bloco);
-        std::memcpy(para + i, &bloco, 8);
+    const auto bloco = [&](size_t i) {
+        uint64_t oito;
+        std::memcpy(&oito, de + i, 8);
+        oito = maiusculas8(oito);
+        std::memcpy(para + i, &oito, 8);
+    };
+    if (n < 8) {
+        for (size_t i = 0; i < n; ++i) para[i] = maiuscula(de[i]);
+    } else {
+        // The last block ends at the last byte, overlapping the one before it: upper-casing the
+        // same source bytes again writes what is there already.
+        for (size_t i = 0; i + 8 < n; i += 8) bloco(i);
+        bloco(n - 8);
     }
-    for (; i < n; ++i) para[i] = maiuscula(de[i]);
     return std::string_view(buffer).substr(0, n);
 }
 

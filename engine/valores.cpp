@@ -129,12 +129,33 @@ int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha)
     return valorNumeral(t, numLinha);
 }
 
-// The text is read in upper case. The table folds the name's case itself, so only a displacement
-// is copied into upper case, for the message that names it when it is no numeral.
+namespace {
+
+// Where a symbol reference's displacement starts: its first '+', else its first '-'. One scan.
+size_t operadorDeslocamento(std::string_view texto) {
+    size_t menos = std::string_view::npos;
+    for (size_t i = 0; i < texto.size(); ++i) {
+        if (texto[i] == '+') return i;
+        if (texto[i] == '-' && menos == std::string_view::npos) menos = i;
+    }
+    return menos;
+}
+
+// A displacement in upper case, for the message that names it when it is no numeral; digits
+// alone read the same in either case and are not copied.
+int32_t valorDeslocamento(Montador& m, std::string_view numeral, int32_t numLinha) {
+    if (std::all_of(numeral.begin(), numeral.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return converteNumero(m, numeral, numLinha);
+    return converteNumero(m, maiusculas(numeral), numLinha);
+}
+
+} // namespace
+
+// The text is read in upper case. The table folds the name's case itself, and the displacement
+// is read in upper case by valorDeslocamento.
 bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t numLinha) {
     valor = -1;
-    size_t operador = texto.find('+');
-    if (operador == std::string_view::npos) operador = texto.find('-');
+    const size_t operador = operadorDeslocamento(texto);
     const std::string_view nome = texto.substr(0, operador);
     const std::optional<int32_t> simbolo = m.tabSimbolos.busca(nome);
     if (!simbolo) {
@@ -143,8 +164,7 @@ bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t
     }
     valor = *simbolo;
     if (operador != std::string_view::npos) {
-        const int32_t deslocamento =
-            converteNumero(m, maiusculas(texto.substr(operador + 1)), numLinha);
+        const int32_t deslocamento = valorDeslocamento(m, texto.substr(operador + 1), numLinha);
         valor =
             texto[operador] == '+' ? soma32(valor, deslocamento) : subtrai32(valor, deslocamento);
     }

@@ -75,6 +75,9 @@ TEST(Texto, MaiusculasEmBlocosIgualAByteAByte) {
         const std::string texto = std::string(deslocamento, 'q') + todos;
         EXPECT_EQ(emMaiusculas(texto, buffer), maiusculas(texto)) << deslocamento;
     }
+    const std::string_view letras = std::string_view(todos).substr('`'); // `abc...z{|}~
+    for (size_t n = 0; n <= 17; ++n) // under one block, one block, a last block that overlaps
+        EXPECT_EQ(emMaiusculas(letras.substr(0, n), buffer), maiusculas(letras.substr(0, n))) << n;
 }
 
 TEST(Texto, MaiusculasSoAscii) {
