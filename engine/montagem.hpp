@@ -37,9 +37,11 @@ struct Montador {
     // it out again; 0 where it must be worked out (and its messages given) again.
     std::vector<int8_t> tamanhosJelmo;
     // Per line, what pass 2 writes there when pass 1's rehearsal found it out (see Ensaio), and
-    // the rehearsal under way, which takes the writes meanwhile.
+    // the rehearsal under way, which takes the writes meanwhile. The rehearsal only saves time:
+    // turned off, a run must give the very same results, which tests and the fuzzer check.
     std::vector<LinhaEnsaiada> ensaiadas;
     Ensaio* ensaio = nullptr;
+    bool ensaiaPassagem2 = true;
     Rastreio* rastreio = nullptr;
     // Per address, the zero-based line that placed its byte last, -1 where none did: what a
     // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,

@@ -101,7 +101,8 @@ int32_t contaOperacao(Montador& m, elemLinha& e,
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao)) {
         const int32_t depois =
             soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
-        ensaiaInstrucao(m, *instrucao, operandosEscritos, contPosicao, numLinha);
+        if (m.ensaiaPassagem2)
+            ensaiaInstrucao(m, *instrucao, operandosEscritos, contPosicao, numLinha);
         return depois;
     }
     if (const auto depois = processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha))

@@ -1,0 +1,76 @@
+// Pass 1's rehearsal of pass 2 only saves time: with it and without it, every run gives the same
+// image, messages, symbols, origins and abandonment, on every machine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "apoio.hpp"
+#include "fonte.hpp"
+
+namespace orvandel {
+namespace {
+
+struct Resultado {
+    Memoria memoria;
+    std::vector<std::string> mensagens;
+    std::vector<std::pair<std::string, int32_t>> simbolos;
+    std::vector<int32_t> origens;
+    std::string abandono;
+
+    bool operator==(const Resultado&) const = default;
+};
+
+Resultado executa(Maquina maquina, const std::vector<std::string>& linhas, bool ensaia) {
+    Montador m;
+    Resultado r;
+    m.ensaiaPassagem2 = ensaia;
+    m.origens = &r.origens;
+    try {
+        m.monta(maquina, linhas);
+    } catch (const ValorInteiroInvalido& e) {
+        r.abandono = e.what();
+    }
+    r.memoria = m.memoria;
+    r.mensagens = teste::linhasMensagens(m);
+    for (const tipoSimbolo& s : m.tabSimbolos.entradas()) r.simbolos.emplace_back(s.nome, s.valor);
+    return r;
+}
+
+void confere(const std::string& nome, const std::vector<std::string>& linhas) {
+    for (Maquina maquina : kMaquinas)
+        EXPECT_TRUE(executa(maquina, linhas, true) == executa(maquina, linhas, false))
+            << nome << " em " << nomeMaquina(maquina);
+}
+
+TEST(Ensaio, ProgramasAnotadosEExemplosMontamIgual) {
+    namespace fs = std::filesystem;
+    size_t fontes = 0;
+    for (const char* pasta : {ORVANDEL_PROGRAMAS, ORVANDEL_EXEMPLOS})
+        for (const auto& entrada : fs::recursive_directory_iterator(pasta)) {
+            if (!entrada.is_regular_file()) continue;
+            confere(entrada.path().string(),
+                    decodificaFonte(teste::leArquivo(entrada.path())).linhas);
+            ++fontes;
+        }
+    EXPECT_GT(fontes, 20u);
+}
+
+// What a rehearsal in pass 1 cannot know: symbols defined further on (HFF is a name and, until
+// it is defined, a hexadecimal numeral), lower case that pass 1
+// reads upper-cased, a refused line after which pass 2 counts otherwise, an abandoned run after
+// pass 2 has reported, and the writes and reports at the edge of memory.
+TEST(Ensaio, CasosQueOEnsaioNaoPodeAntecipar) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> casos = {
+        {"adiante", {"  JMP FIM", "  MOV X(R1), Y", "  BNE FIM", "  LDA FIM", "FIM: HLT",
+                     "X: EQU 5", "Y: DB 1"}},
+        {"nome que é numeral", {"  JMP HFF", "  LDA HFF", "  MOV #HFF, R1", "HFF: HLT"}},
+        {"minúsculas", {"a: equ 1ah", "  mov a(r7), #'b'", "  jmp a+1ah(r2)", "  lda a+1ah"}},
+        {"recusada", {"I: NOP", "  MOV R1, R2, R3, R4, R5", "  BNE I", "  LDA I", "  SOB R1, I"}},
+        {"abandono", {"  MOV R9, R1", "  JMP 99999999999(R1)", "  LDA 99999999999"}},
+        {"fim da memória", {"  ORG 65533", "  MOV #1, R1", "  ORG 254", "  LDA 1", "  JMP R1"}},
+    };
+    for (const auto& [nome, linhas] : casos) confere(nome, linhas);
+}
+
+} // namespace
+} // namespace orvandel
