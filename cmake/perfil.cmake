@@ -23,9 +23,9 @@ if(ORVANDEL_PGO)
     CMAKE_GENERATOR ${CMAKE_GENERATOR}
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
                -DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}
-               "-DCMAKE_CXX_FLAGS=-fprofile-generate=${orvandel_perfil_dir} -fprofile-update=single -fprofile-prefix-path=${orvandel_treino_dir}"
                -DCMAKE_EXE_LINKER_FLAGS=-fprofile-generate
-               -DORVANDEL_PGO=OFF -DORVANDEL_GUI=OFF -DORVANDEL_TESTES=OFF -DORVANDEL_BENCH=OFF
+               -DORVANDEL_PGO=OFF -DORVANDEL_PGO_GERA=${orvandel_perfil_dir}
+               -DORVANDEL_GUI=OFF -DORVANDEL_TESTES=OFF -DORVANDEL_BENCH=OFF
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target orvandel-cli gera-fontes
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${orvandel_treino_dir}/app/cli/orvandel-cli ${orvandel_treino_dir}/bench/gera-fontes
@@ -43,13 +43,21 @@ if(ORVANDEL_PGO)
   add_dependencies(orvandel_perfil orvandel_instrumentado)
 endif()
 
-# Compiles `alvo` with the profile, and again whenever the profile is trained again. Objects
-# that the training never ran keep the ordinary optimisation (-fprofile-partial-training).
+# Compiles `alvo` with the profile, and again whenever the profile is trained again; in the
+# instrumented build, with the counters that make the profile. Both at -O3, since a profile fits
+# only code optimised as the code that made it. Objects that the training never ran keep the
+# ordinary optimisation (-fprofile-partial-training). ORVANDEL_PGO_GERA, the profile folder, is
+# set only for the instrumented build.
 function(orvandel_por_perfil alvo)
+  if(ORVANDEL_PGO_GERA)
+    target_compile_options(${alvo} PRIVATE -O3 -fprofile-generate=${ORVANDEL_PGO_GERA}
+      -fprofile-update=single -fprofile-prefix-path=${CMAKE_BINARY_DIR})
+    return()
+  endif()
   if(NOT ORVANDEL_PGO)
     return()
   endif()
-  target_compile_options(${alvo} PRIVATE -fprofile-use=${orvandel_perfil_dir}
+  target_compile_options(${alvo} PRIVATE -O3 -fprofile-use=${orvandel_perfil_dir}
     -fprofile-partial-training -fprofile-prefix-path=${CMAKE_BINARY_DIR}
     -Wno-missing-profile -Wno-error=coverage-mismatch)
   get_target_property(fontes ${alvo} SOURCES)
