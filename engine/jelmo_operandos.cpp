@@ -132,23 +132,6 @@ std::optional<FormaRegistrador> decompoeOperando(Montador& m, std::string_view o
     return decompoeIndexado(m, s, base + 3, numLinha);
 }
 
-int modoEnderecamento(std::string_view s) {
-    if (ehRegistrador(s)) return 0;
-    if (ehPosIncremento(s)) return 1;
-    if (ehPreDecremento(s)) return 2;
-    const std::string_view dentro = entreParenteses(s) ? semParenteses(s) : std::string_view();
-    if (ehRegistrador(dentro)) return 4;
-    if (ehPosIncremento(dentro)) return 5;
-    if (ehPreDecremento(dentro)) return 6;
-    return s.starts_with('(') ? 7 : 3;
-}
-
-int numeroRegistrador(std::string_view s) {
-    for (size_t i = s.size(); i >= 2; --i)
-        if (maiuscula(s[i - 2]) == 'R' && s[i - 1] >= '0' && s[i - 1] <= '7') return s[i - 1] - '0';
-    return 0;
-}
-
 std::optional<int> registradorNomeado(std::string_view texto) {
     if (!ehRegistrador(texto)) return std::nullopt;
     return texto[1] - '0';

@@ -18,7 +18,7 @@ struct Montador;
 // An operand in one of the eight register forms, taken apart once for its encoding.
 struct FormaRegistrador {
     int registrador;               // 0 to 7
-    int modo;                      // 0 to 7, as modoEnderecamento gives it
+    int modo;                      // 0 to 7
     std::string_view deslocamento; // the d of d(Rn) and (d(Rn)) as written; empty for the others
     int32_t valor = 0;             // the displacement's value
 };
@@ -27,10 +27,6 @@ struct FormaRegistrador {
 // reference defined now; nullopt for anything else. Reports only what resolveSimbolo reports.
 std::optional<FormaRegistrador> decompoeOperando(Montador& m, std::string_view operando,
                                                  int32_t numLinha);
-// The mode 0 to 7 of an operand that decompoeOperando accepts.
-int modoEnderecamento(std::string_view operando);
-// The digit after the last "R" that is followed by 0 to 7; 0 when there is none.
-int numeroRegistrador(std::string_view registrador);
 // The number of a bare register name "R0" to "R7" (any case), as JSR, RTS and SOB write them.
 std::optional<int> registradorNomeado(std::string_view texto);
 

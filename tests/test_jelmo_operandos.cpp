@@ -69,15 +69,8 @@ TEST(OperandosJelmo, DecompoeAsFormasDeRegistrador) {
         EXPECT_EQ(maiusculas(forma->deslocamento), caso.deslocamento) << caso.operando;
         EXPECT_EQ(forma->valor, caso.valor) << caso.operando;
         EXPECT_EQ(forma->modo, caso.modo) << caso.operando;
-        EXPECT_EQ(modoEnderecamento(caso.operando), caso.modo) << caso.operando;
     }
     EXPECT_TRUE(m->mensagens().empty());
-}
-
-TEST(OperandosJelmo, NumeroDoRegistrador) {
-    const std::vector<std::pair<std::string, int>> casos = {
-        {"R5", 5}, {"r3", 3}, {"(R2)+R9", 2}, {"(r2)+r9", 2}, {"R", 0}, {"", 0}, {"R8", 0}};
-    for (const auto& [texto, numero] : casos) EXPECT_EQ(numeroRegistrador(texto), numero) << texto;
 }
 
 struct CasoCodificacao {
