@@ -56,13 +56,14 @@ TEST(Ensaio, ProgramasAnotadosEExemplosMontamIgual) {
 }
 
 // What a rehearsal in pass 1 cannot know: symbols defined further on (HFF is a name and, until
-// it is defined, a hexadecimal numeral), lower case that pass 1
-// reads upper-cased, a refused line after which pass 2 counts otherwise, an abandoned run after
-// pass 2 has reported, and the writes and reports at the edge of memory.
+// it is defined, a hexadecimal numeral), lower case that pass 1 reads upper-cased, a refused
+// line after which pass 2 counts otherwise, an abandoned run after pass 2 has reported, and the
+// writes and reports at the edge of memory.
 TEST(Ensaio, CasosQueOEnsaioNaoPodeAntecipar) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> casos = {
-        {"adiante", {"  JMP FIM", "  MOV X(R1), Y", "  BNE FIM", "  LDA FIM", "FIM: HLT",
-                     "X: EQU 5", "Y: DB 1"}},
+        {"adiante",
+         {"  JMP FIM", "  MOV X(R1), Y", "  BNE FIM", "  LDA FIM", "FIM: HLT", "X: EQU 5",
+          "Y: DB 1"}},
         {"nome que é numeral", {"  JMP HFF", "  LDA HFF", "  MOV #HFF, R1", "HFF: HLT"}},
         {"minúsculas", {"a: equ 1ah", "  mov a(r7), #'b'", "  jmp a+1ah(r2)", "  lda a+1ah"}},
         {"recusada", {"I: NOP", "  MOV R1, R2, R3, R4, R5", "  BNE I", "  LDA I", "  SOB R1, I"}},
