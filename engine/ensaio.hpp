@@ -37,7 +37,8 @@ class LinhaEnsaiada {
 // its reports are held back. A rehearsal fails at any report, at any name that is not a symbol
 // yet (it may be one by pass 2), or at writes that are not one run of bytes from the line's
 // address: pass 2 would not go as the rehearsal went, or would say something, or writes in a way
-// not worth keeping, so that line is left to pass 2.
+// not worth keeping, so that line is left to pass 2. Only instruction lines are rehearsed: their
+// encoders write through Montador::escreveByte alone, which hands the bytes to the rehearsal.
 class Ensaio {
   public:
     Ensaio(Montador& m, int32_t endereco); // the line's first address
