@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
+#include "blocos.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
@@ -135,22 +137,28 @@ constexpr std::array<Classe, 256> kClasse = [] {
 }();
 
 // Most lines quote nothing before their comment: then the tokens are the runs of
-// non-separators before the first semicolon, and one pass over the bytes finds them. False, with
-// `e` emptied again, at an apostrophe: quoted text takes the full rules.
+// non-separators before the first semicolon, and one pass over the line's blocks finds them
+// (a line's few separators are visited, not its every byte). False, with `e` emptied again, at
+// an apostrophe: quoted text takes the full rules.
 bool separaSemAspas(std::string_view linha, size_t primeiro, size_t limite, elemLinha& e) {
+    const std::string_view janela = linha.substr(0, limite);
     bool temOperacao = false;
     size_t inicio = primeiro; // of the current token
-    for (size_t i = primeiro;; ++i) {
-        const Classe classe =
-            i < limite ? kClasse[static_cast<unsigned char>(linha[i])] : Classe::Comentario;
-        if (classe == Classe::Comum) continue;
-        if (classe == Classe::Apostrofo) return esvazia(e), false;
-        if (i > inicio)
-            acrescentaToken(e, linha.substr(inicio, i - inicio), classe == Classe::DoisPontos,
-                            temOperacao);
-        if (classe == Classe::Comentario) return true;
-        inicio = i + 1;
+    for (size_t bloco = primeiro; bloco < limite; bloco += kBloco) {
+        uint32_t especiais = posicoesDe<'\t', ' ', ',', ':', ';', kApostrofo>(janela, bloco);
+        for (; especiais != 0; especiais &= especiais - 1) {
+            const size_t i = bloco + static_cast<size_t>(std::countr_zero(especiais));
+            const Classe classe = kClasse[static_cast<unsigned char>(janela[i])];
+            if (classe == Classe::Apostrofo) return esvazia(e), false;
+            if (i > inicio)
+                acrescentaToken(e, janela.substr(inicio, i - inicio), classe == Classe::DoisPontos,
+                                temOperacao);
+            if (classe == Classe::Comentario) return true;
+            inicio = i + 1;
+        }
     }
+    if (limite > inicio) acrescentaToken(e, janela.substr(inicio), false, temOperacao);
+    return true;
 }
 
 } // namespace

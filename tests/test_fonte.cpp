@@ -61,6 +61,16 @@ TEST(DecodificaFonte, MarcasEFinsDeLinha) {
     }
 }
 
+// Line ends are found sixteen bytes at a time: a CR LF split between two blocks is still one end.
+TEST(DecodificaFonte, FinsDeLinhaEmQualquerPontoDosBlocos) {
+    for (size_t n = 0; n <= 34; ++n) {
+        const std::string a(n, 'a'), d(n, 'd');
+        EXPECT_EQ(decodificaFonte(a + "\r\nb\rc\n\n" + d + "\r").linhas,
+                  (Linhas{a, "b", "c", "", d}))
+            << n;
+    }
+}
+
 TEST(CodificaFonte, IdaEVoltaNaMesmaCodificacao) {
     std::string todos;
     for (int b = 0; b < 256; ++b)

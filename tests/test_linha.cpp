@@ -58,6 +58,25 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLinha{"DB ''';' ; nota", true, "", "DB", {"'''"}}, // ''' closes: ; starts the comment
         CasoLinha{"DB '''' ; nota", true, "", "DB", {"'''", "' "}}));
 
+// The splitter reads a line sixteen bytes at a time: every token, separator, comment and
+// apostrophe must count wherever it falls in a block.
+TEST(SeparaLinha, EmQualquerPontoDosBlocos) {
+    elemLinha e;
+    for (size_t n = 1; n <= 40; ++n) {
+        const std::string nome(n, 'R'), instrucao = nome + ": MOV " + nome + ",(R2)+ ;'",
+                                        dados = nome + " DAB 'A B'", so = " " + nome;
+        separaLinha(instrucao, e);
+        EXPECT_EQ(e.rotulo, nome);
+        EXPECT_EQ(e.operacao, "MOV");
+        EXPECT_EQ(textos(e.operandos), (std::vector<std::string>{nome, "(R2)+"})) << n;
+        separaLinha(dados, e);
+        EXPECT_EQ(textos(e.operandos), (std::vector<std::string>{"DAB", "'A B'"})) << n;
+        separaLinha(so, e);
+        EXPECT_EQ(e.operacao, nome);
+        EXPECT_TRUE(e.operandos.empty()) << n;
+    }
+}
+
 TEST(SeparaLinha, SoOsPrimeirosMilCaracteresDepoisDosSeparadores) {
     elemLinha e;
     const std::string longa = "   " + std::string(1200, 'A');

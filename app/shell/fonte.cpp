@@ -1,8 +1,6 @@
 // Decoding and encoding of source files.
 #include "fonte.hpp"
 
-#include <algorithm>
-
 #include "gravacao.hpp"
 #include "leitura.hpp"
 #include "orvandel/texto.hpp"
@@ -14,22 +12,6 @@ namespace {
 constexpr std::string_view kBomUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kBomUtf16LE = "\xFF\xFE";
 constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
-
-// Calls `porLinha` for each line of `texto`; a final line end opens no empty last line. A line
-// ends at the first LF or CR: byte searches, not find_first_of, which tests its set per byte. The
-// next LF and CR are remembered, so that no search runs to the end of the text line after line.
-template <typename F> void percorreLinhas(std::string_view texto, F&& porLinha) {
-    size_t inicio = 0, proximoLf = texto.find('\n'), proximoCr = texto.find('\r');
-    while (inicio < texto.size()) {
-        if (proximoLf < inicio) proximoLf = texto.find('\n', inicio);
-        if (proximoCr < inicio) proximoCr = texto.find('\r', inicio);
-        const size_t fim = std::min({proximoLf, proximoCr, texto.size()});
-        porLinha(texto.substr(inicio, fim - inicio));
-        if (fim == texto.size()) return;
-        inicio = fim +
-                 ((texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n') ? 2 : 1);
-    }
-}
 
 std::string utf16ParaUtf8(std::string_view bytes, bool bigEndian) {
     std::string resultado;
@@ -73,35 +55,12 @@ std::string utf8ParaUtf16(std::string_view texto, bool bigEndian) {
     return resultado;
 }
 
-// Room for one line per LF: no string is moved while the list grows. Counted by a loop the
-// compiler vectorises, which std::count is not.
-size_t contaLf(std::string_view texto) {
-    size_t n = 0;
-    for (const char c : texto) n += c == '\n';
-    return n;
-}
-
-// The LF count by one byte search per line: cheaper than growing the list by doubling, whose
-// every copy touches fresh pages, and than a byte-by-byte count.
-size_t contaLfPorBusca(std::string_view texto) {
-    size_t n = 0;
-    for (size_t i = texto.find('\n'); i != std::string_view::npos; i = texto.find('\n', i + 1)) ++n;
-    return n;
-}
-
-std::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
-    std::vector<std::string_view> linhas;
-    linhas.reserve(contaLfPorBusca(texto) + 1);
-    percorreLinhas(texto, [&](std::string_view linha) { linhas.push_back(linha); });
-    return linhas;
-}
-
 std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     std::vector<std::string> linhas;
-    linhas.reserve(contaLf(texto) + 1);
-    percorreLinhas(texto, [&](std::string_view linha) {
+    const std::vector<std::string_view> vistas = vistasDasLinhas(texto);
+    linhas.reserve(vistas.size());
+    for (const std::string_view linha : vistas)
         linhas.push_back(deCp1252 ? cp1252ParaUtf8(linha) : std::string(linha));
-    });
     return linhas;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvandel {
 
@@ -26,6 +27,10 @@ std::u32string decodificaUtf8(std::string_view texto);
 
 // Appends the UTF-8 encoding of `codigo` (surrogates and values past 10FFFFh become U+FFFD).
 void acrescentaUtf8(std::string& destino, char32_t codigo);
+
+// The lines of a text, each viewed without its end: a line ends at CR LF, LF or CR, and a line
+// end at the very end of the text opens no empty last line.
+std::vector<std::string_view> vistasDasLinhas(std::string_view texto);
 
 inline char maiuscula(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;

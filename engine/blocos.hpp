@@ -1,0 +1,50 @@
+// Sixteen bytes of text examined at once: where a few given characters stand among them. The
+// loops that look at every byte of a source for a handful of characters (line ends, the
+// splitter's separators) then spend a few instructions per sixteen bytes, and one per character
+// found, instead of a test per byte. On x86-64, SSE2 (which every such processor has) compares
+// the sixteen bytes together; elsewhere a plain loop gives the very same masks.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace orvandel {
+
+inline constexpr size_t kBloco = 16;
+
+// Bit k is set where texto[inicio + k] is one of `Cs`, for k from 0 to 15; past the end of the
+// text no bit is set. Nothing outside the text is read: a last block shorter than sixteen bytes
+// is copied into a zeroed one first, which is why '\0' cannot be looked for. `inicio` is at most
+// the text's size.
+template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio) {
+    static_assert(sizeof...(Cs) > 0 && ((Cs != '\0') && ...));
+    const size_t n = std::min(kBloco, texto.size() - inicio);
+#if defined(__SSE2__)
+    __m128i bytes;
+    if (n == kBloco) {
+        bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + inicio));
+    } else {
+        alignas(kBloco) char copia[kBloco] = {};
+        if (n > 0) std::memcpy(copia, texto.data() + inicio, n);
+        bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copia));
+    }
+    __m128i iguais = _mm_setzero_si128();
+    ((iguais = _mm_or_si128(iguais, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Cs)))), ...);
+    return static_cast<uint32_t>(_mm_movemask_epi8(iguais));
+#else
+    uint32_t mascara = 0;
+    for (size_t k = 0; k < n; ++k) {
+        const char c = texto[inicio + k];
+        if (((c == Cs) || ...)) mascara |= 1u << k;
+    }
+    return mascara;
+#endif
+}
+
+} // namespace orvandel
