@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory_resource>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,12 +35,13 @@ struct Montador {
     CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8; // of the run's lines
     // Per line of a Jelmo run, the instruction length that pass 1 found by a rule that reported
     // nothing and depends on nothing that pass 2 changes, so pass 2 takes it instead of working
-    // it out again; 0 where it must be worked out (and its messages given) again.
-    std::vector<int8_t> tamanhosJelmo;
+    // it out again; 0 where it must be worked out (and its messages given) again. The records
+    // per line draw on the default memory resource, which a front end may back with huge pages.
+    std::pmr::vector<int8_t> tamanhosJelmo;
     // Per line, what pass 2 writes there when pass 1's rehearsal found it out (see Ensaio), and
     // the rehearsal under way, which takes the writes meanwhile. The rehearsal only saves time:
     // turned off, a run must give the very same results, which tests and the fuzzer check.
-    std::vector<LinhaEnsaiada> ensaiadas;
+    std::pmr::vector<LinhaEnsaiada> ensaiadas;
     Ensaio* ensaio = nullptr;
     bool ensaiaPassagem2 = true;
     Rastreio* rastreio = nullptr;

@@ -232,13 +232,13 @@ void emMaiusculas(std::string& texto) {
 // The text is read by blocks twice: once to count the line ends, so that the list is sized once
 // (growing it by doubling copies it into fresh pages again and again), then to cut the lines.
 // The count takes CR LF as two ends: room to spare only for such text.
-std::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
+std::pmr::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
     size_t fins = 0;
     for (size_t bloco = 0; bloco < texto.size(); bloco += kBloco)
         for (uint32_t finais = posicoesDe<'\n', '\r'>(texto, bloco); finais != 0;
              finais &= finais - 1)
             ++fins; // std::popcount would be a library call on the baseline x86-64
-    std::vector<std::string_view> linhas;
+    std::pmr::vector<std::string_view> linhas;
     linhas.reserve(fins + 1);
     size_t inicio = 0; // of the current line
     for (size_t bloco = 0; bloco < texto.size(); bloco += kBloco) {

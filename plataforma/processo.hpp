@@ -8,7 +8,8 @@
 namespace orvandel {
 
 // Settles how failures and text reach the program and the terminal: on POSIX a write past a
-// file-size limit fails instead of killing the program; on Windows the console shows UTF-8.
+// file-size limit fails instead of killing the program, and the default memory resource is
+// memoriaDePaginasGrandes; on Windows the console shows UTF-8.
 void preparaProcesso();
 
 // The arguments after the program's own name, as UTF-8 text.

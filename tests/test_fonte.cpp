@@ -1,11 +1,13 @@
 // Source files: byte-order marks, Windows-1252 and line ends.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sys/stat.h>
 
 #include "apoio.hpp"
 #include "fonte.hpp"
 #include "gravacao.hpp"
+#include "memoria.hpp"
 
 namespace orvandel {
 namespace {
@@ -145,6 +147,32 @@ TEST(LeArquivoFonte, LeOArquivoInteiro) {
 
     teste::escreveArquivo(dir / "vazio.kod", "");
     EXPECT_TRUE(leArquivoFonte(dir / "vazio.kod").linhas.empty());
+}
+
+// The command-line tool reads a source into huge pages: blocks of every size must be usable to
+// their last byte, and a source of several megabytes must come back whole, line for line.
+TEST(LeArquivoFonte, EmPaginasGrandes) {
+    std::pmr::memory_resource& recurso = memoriaDePaginasGrandes();
+    for (const size_t bytes :
+         {size_t{1}, (size_t{1} << 20) - 1, size_t{1} << 20, (size_t{5} << 20) + 3}) {
+        auto* const bloco = static_cast<unsigned char*>(recurso.allocate(bytes, 64));
+        std::memset(bloco, 0xAB, bytes);
+        EXPECT_EQ(bloco[bytes - 1], 0xAB);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(bloco) % 64, 0u) << bytes;
+        recurso.deallocate(bloco, bytes, 64);
+    }
+    teste::DiretorioTemporario dir;
+    std::string grande;
+    for (int i = 0; i < 300000; ++i) grande += "LDA " + std::to_string(i) + "\n";
+    teste::escreveArquivo(dir / "grande.kod", grande);
+    std::pmr::set_default_resource(&recurso);
+    {
+        const LinhasFonte fonte = leLinhasFonte(dir / "grande.kod");
+        ASSERT_EQ(fonte.linhas.size(), 300000u);
+        EXPECT_EQ(fonte.linhas[123456], "LDA 123456");
+        EXPECT_EQ(fonte.linhas.back(), "LDA 299999");
+    }
+    std::pmr::set_default_resource(nullptr);
 }
 
 // A file whose size the system reports as 0 is still read to its end.

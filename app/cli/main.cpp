@@ -35,7 +35,7 @@ enum Saida { kSemErros = 0, kComErros = 1, kFalha = 2 };
 constexpr std::string_view kEntradaPadrao = "-";
 
 LinhasFonte leEntradaPadrao() {
-    std::string bytes;
+    std::pmr::string bytes;
     char bloco[65536];
     for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, stdin)) > 0;)
         bytes.append(bloco, lidos);

@@ -57,7 +57,7 @@ std::string utf8ParaUtf16(std::string_view texto, bool bigEndian) {
 
 std::vector<std::string> separaLinhas(std::string_view texto, bool deCp1252) {
     std::vector<std::string> linhas;
-    const std::vector<std::string_view> vistas = vistasDasLinhas(texto);
+    const std::pmr::vector<std::string_view> vistas = vistasDasLinhas(texto);
     linhas.reserve(vistas.size());
     for (const std::string_view linha : vistas)
         linhas.push_back(deCp1252 ? cp1252ParaUtf8(linha) : std::string(linha));
@@ -77,10 +77,10 @@ TextoFonte decodificaFonte(std::string_view bytes) {
     return {separaLinhas(bytes, true), Codificacao::Cp1252};
 }
 
-LinhasFonte decodificaLinhasFonte(std::string bytes) {
-    const auto comTexto = [](std::string texto, size_t marca, CodificacaoLinhas codificacao) {
-        auto buffer = std::make_unique<const std::string>(std::move(texto));
-        std::vector<std::string_view> linhas =
+LinhasFonte decodificaLinhasFonte(std::pmr::string bytes) {
+    const auto comTexto = [](std::pmr::string texto, size_t marca, CodificacaoLinhas codificacao) {
+        auto buffer = std::make_unique<const std::pmr::string>(std::move(texto));
+        std::pmr::vector<std::string_view> linhas =
             vistasDasLinhas(std::string_view(*buffer).substr(marca));
         return LinhasFonte{std::move(buffer), std::move(linhas), codificacao};
     };
@@ -88,9 +88,11 @@ LinhasFonte decodificaLinhasFonte(std::string bytes) {
         return comTexto(std::move(bytes), kBomUtf8.size(), CodificacaoLinhas::Utf8);
     const std::string_view vista = bytes;
     if (bytes.starts_with(kBomUtf16LE))
-        return comTexto(utf16ParaUtf8(vista.substr(2), false), 0, CodificacaoLinhas::Utf8);
+        return comTexto(std::pmr::string(utf16ParaUtf8(vista.substr(2), false)), 0,
+                        CodificacaoLinhas::Utf8);
     if (bytes.starts_with(kBomUtf16BE))
-        return comTexto(utf16ParaUtf8(vista.substr(2), true), 0, CodificacaoLinhas::Utf8);
+        return comTexto(std::pmr::string(utf16ParaUtf8(vista.substr(2), true)), 0,
+                        CodificacaoLinhas::Utf8);
     const CodificacaoLinhas codificacao =
         ehUtf8NaoAscii(bytes) ? CodificacaoLinhas::Utf8 : CodificacaoLinhas::Cp1252;
     return comTexto(std::move(bytes), 0, codificacao);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,17 +28,18 @@ TextoFonte decodificaFonte(std::string_view bytes);
 // A source as the assembler reads it: the file's text in one buffer and each line a view into
 // it, instead of a string per line. A Windows-1252 file stays in its own bytes, which the engine
 // reads without a conversion; the other encodings are held as UTF-8. The buffer lives on the
-// heap, so that moving the whole leaves the views valid.
+// heap, so that moving the whole leaves the views valid. Both draw on the default memory
+// resource, as the large buffers of a run do.
 struct LinhasFonte {
-    std::unique_ptr<const std::string> texto;
-    std::vector<std::string_view> linhas;
+    std::unique_ptr<const std::pmr::string> texto;
+    std::pmr::vector<std::string_view> linhas;
     CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8;
 
     // The lines in UTF-8, as TextoFonte holds them (for the annotated listing).
     std::vector<std::string> emUtf8() const;
 };
 
-LinhasFonte decodificaLinhasFonte(std::string bytes);
+LinhasFonte decodificaLinhasFonte(std::pmr::string bytes);
 
 // The encoding the text is written in: its own, unless that cannot hold one of its characters
 // (a Windows-1252 file given a character beyond the code page), then UTF-8 with a byte-order

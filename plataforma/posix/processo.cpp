@@ -2,14 +2,17 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "memoria.hpp"
 #include "processo.hpp"
 
 namespace orvandel {
 
 // Past a file-size limit a write then fails with EFBIG instead of killing the program, so the
-// temporary file is removed, the old file stays, and the failure is reported.
+// temporary file is removed, the old file stays, and the failure is reported. A source's large
+// buffers take huge pages.
 void preparaProcesso() {
     std::signal(SIGXFSZ, SIG_IGN);
+    std::pmr::set_default_resource(&memoriaDePaginasGrandes());
 }
 
 // The system hands the arguments over as bytes; names are taken as they are.

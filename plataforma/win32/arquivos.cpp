@@ -102,11 +102,11 @@ Arquivo abreArquivoComum(const fs::path& caminho) {
 // ReadFile takes at most a DWORD's worth of bytes per call.
 constexpr size_t kMaiorBloco = 1u << 30;
 
-std::string leTudo(const Arquivo& arquivo, const fs::path& caminho) {
+std::pmr::string leTudo(const Arquivo& arquivo, const fs::path& caminho) {
     LARGE_INTEGER tamanho{};
     const bool comTamanho = GetFileSizeEx(*arquivo, &tamanho) && tamanho.QuadPart > 0;
-    std::string bytes(comTamanho ? static_cast<size_t>(tamanho.QuadPart) + 1 : size_t{1} << 16,
-                      '\0');
+    std::pmr::string bytes(comTamanho ? static_cast<size_t>(tamanho.QuadPart) + 1 : size_t{1} << 16,
+                           '\0');
     size_t total = 0;
     for (;;) {
         if (total == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -165,7 +165,7 @@ DWORD preencheTemporario(Arquivo& arquivo, std::string_view conteudo) {
 
 } // namespace
 
-std::string leArquivoInteiro(const fs::path& caminho) {
+std::pmr::string leArquivoInteiro(const fs::path& caminho) {
     const Arquivo arquivo = abreArquivoComum(caminho);
     return leTudo(arquivo, caminho);
 }

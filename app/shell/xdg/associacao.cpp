@@ -95,7 +95,7 @@ void apaga(const fs::path& arquivo) {
 
 std::string leSeExistir(const fs::path& arquivo) {
     std::error_code erro;
-    return fs::exists(arquivo, erro) ? leArquivoInteiro(arquivo) : std::string();
+    return fs::exists(arquivo, erro) ? std::string(leArquivoInteiro(arquivo)) : std::string();
 }
 
 // Runs one step for one extension, unless an earlier step already failed for it.

@@ -2,6 +2,7 @@
 // the front ends need of the one place in the system that knows code pages.
 #pragma once
 
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,9 @@ std::u32string decodificaUtf8(std::string_view texto);
 void acrescentaUtf8(std::string& destino, char32_t codigo);
 
 // The lines of a text, each viewed without its end: a line ends at CR LF, LF or CR, and a line
-// end at the very end of the text opens no empty last line.
-std::vector<std::string_view> vistasDasLinhas(std::string_view texto);
+// end at the very end of the text opens no empty last line. The list draws on the default memory
+// resource: for a large source, it is one of a run's large buffers.
+std::pmr::vector<std::string_view> vistasDasLinhas(std::string_view texto);
 
 inline char maiuscula(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
