@@ -19,15 +19,6 @@ Ensaio::~Ensaio() {
     m_.diag.terminaSilencio();
 }
 
-// A byte written twice keeps its last value, as the image would.
-void Ensaio::anota(int64_t endereco, int32_t valor) {
-    const int64_t deslocamento = endereco - linha_.endereco_;
-    if (deslocamento < 0 || deslocamento >= LinhaEnsaiada::kMaxBytes) return falha();
-    const auto i = static_cast<size_t>(deslocamento);
-    linha_.bytes_[i] = static_cast<uint8_t>(valor & 0xFF);
-    escritos_ |= 1u << i;
-}
-
 std::optional<LinhaEnsaiada> Ensaio::conclui(int32_t avanco) {
     ativo_ = false;
     m_.ensaio = nullptr;

@@ -46,7 +46,15 @@ class Ensaio {
     Ensaio(const Ensaio&) = delete;
     Ensaio& operator=(const Ensaio&) = delete;
 
-    void anota(int64_t endereco, int32_t valor);
+    // Every byte an encoder writes during the rehearsal: here, so that it costs no call. A byte
+    // written twice keeps its last value, as the image would.
+    void anota(int64_t endereco, int32_t valor) {
+        const int64_t deslocamento = endereco - linha_.endereco_;
+        if (deslocamento < 0 || deslocamento >= LinhaEnsaiada::kMaxBytes) return falha();
+        const auto i = static_cast<size_t>(deslocamento);
+        linha_.bytes_[i] = static_cast<uint8_t>(valor & 0xFF);
+        escritos_ |= 1u << i;
+    }
     void falha() { falhou_ = true; }
     // Ends the rehearsal: what pass 2 would write, with a counter moved by `avanco`, or nullopt
     // where it failed.

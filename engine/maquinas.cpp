@@ -201,19 +201,6 @@ DescricaoInstrucao descreve(const LinhaInstrucao& linha) {
 
 } // namespace
 
-int operandosGerais(Forma forma) {
-    switch (forma) {
-    case F::Salto:
-    case F::Subrotina:
-    case F::UmOperando:
-        return 1;
-    case F::DoisOperandos:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 const FatosMaquina& fatosMaquina(Maquina maquina) {
     return kFatos[static_cast<size_t>(maquina)];
 }

@@ -33,8 +33,20 @@ enum class Forma : uint8_t {
     DoisOperandos,       // Jelmo: MOV ... OR, a word with a source and a destination
 };
 
-// The general operands (Jelmo's eight addressing modes) of a form: each may add a word.
-int operandosGerais(Forma forma);
+// The general operands (Jelmo's eight addressing modes) of a form: each may add a word. Asked
+// for every Jelmo instruction line, in both passes: here, where the compiler can fold it in.
+constexpr int operandosGerais(Forma forma) {
+    switch (forma) {
+    case Forma::Salto:
+    case Forma::Subrotina:
+    case Forma::UmOperando:
+        return 1;
+    case Forma::DoisOperandos:
+        return 2;
+    default:
+        return 0;
+    }
+}
 
 struct LinhaInstrucao {
     std::string_view mnemonico;
