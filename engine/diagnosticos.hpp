@@ -18,7 +18,10 @@ class Diagnosticos {
 
     // A rehearsal's reports are not the run's: from iniciaSilencio to terminaSilencio a report
     // is neither listed nor counted, only noted; terminaSilencio tells whether one came.
-    void iniciaSilencio() { emSilencio_ = true, reportouEmSilencio_ = false; }
+    void iniciaSilencio() {
+        emSilencio_ = true;
+        reportouEmSilencio_ = false;
+    }
     bool terminaSilencio() {
         emSilencio_ = false;
         return reportouEmSilencio_;

@@ -51,7 +51,8 @@ struct Montador {
     std::vector<int32_t>* origens = nullptr;
 
     // The one write of a byte into the image, with the line that placed it; a byte outside the
-    // image is dropped. The checked placements and the directives' direct writes all end here.
+    // image is dropped. The checked placements and the directives' direct writes end here, but
+    // for DAB [n] and DAW [n], whose run of zeros is filled at once (preencheZeros).
     void escreveByte(int64_t endereco, int32_t valor, int32_t numLinha) {
         if (ensaio) return ensaio->anota(endereco, valor);
         if (endereco < 0 || endereco >= kTamanhoMemoria) return;
