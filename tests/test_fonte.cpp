@@ -165,14 +165,15 @@ TEST(LeArquivoFonte, EmPaginasGrandes) {
     std::string grande;
     for (int i = 0; i < 300000; ++i) grande += "LDA " + std::to_string(i) + "\n";
     teste::escreveArquivo(dir / "grande.kod", grande);
-    std::pmr::set_default_resource(&recurso);
-    {
-        const LinhasFonte fonte = leLinhasFonte(dir / "grande.kod");
-        ASSERT_EQ(fonte.linhas.size(), 300000u);
-        EXPECT_EQ(fonte.linhas[123456], "LDA 123456");
-        EXPECT_EQ(fonte.linhas.back(), "LDA 299999");
-    }
-    std::pmr::set_default_resource(nullptr);
+    // Restored however the test ends, so that no later test draws on the resource.
+    struct RecursoPadrao {
+        explicit RecursoPadrao(std::pmr::memory_resource* r) { std::pmr::set_default_resource(r); }
+        ~RecursoPadrao() { std::pmr::set_default_resource(nullptr); }
+    } padrao(&recurso);
+    const LinhasFonte fonte = leLinhasFonte(dir / "grande.kod");
+    ASSERT_EQ(fonte.linhas.size(), 300000u);
+    EXPECT_EQ(fonte.linhas[123456], "LDA 123456");
+    EXPECT_EQ(fonte.linhas.back(), "LDA 299999");
 }
 
 // A file whose size the system reports as 0 is still read to its end.
