@@ -1,4 +1,5 @@
-// Sixteen bytes of text examined at once: where a few given characters stand among them. The
+// Sixteen bytes of text examined at once: where a few given characters stand among them, and
+// their upper case. The
 // loops that look at every byte of a source for a handful of characters (line ends, the
 // splitter's separators) then spend a few instructions per sixteen bytes, and one per character
 // found, instead of a test per byte. On x86-64, SSE2 (which every such processor has) compares
@@ -44,6 +45,23 @@ template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio)
         if (((c == Cs) || ...)) mascara |= 1u << k;
     }
     return mascara;
+#endif
+}
+
+// ASCII upper case of the sixteen bytes at `de`, written to `para`: a byte from 'a' to 'z' loses
+// its 20h bit, every other byte is copied as it is. Both places hold sixteen bytes.
+inline void maiusculas16(const char* de, char* para) {
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(de));
+    // 'a' to 'z' land on -128 to -103 as signed bytes, and nothing else does.
+    const __m128i deslocados = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(0x80 - 'a')));
+    const __m128i minusculas =
+        _mm_cmplt_epi8(deslocados, _mm_set1_epi8(static_cast<char>(0x80 + 26)));
+    const __m128i maiusculos = _mm_xor_si128(bytes, _mm_and_si128(minusculas, _mm_set1_epi8(0x20)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(para), maiusculos);
+#else
+    for (size_t k = 0; k < kBloco; ++k)
+        para[k] = (de[k] >= 'a' && de[k] <= 'z') ? static_cast<char>(de[k] - 0x20) : de[k];
 #endif
 }
 

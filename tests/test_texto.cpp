@@ -65,18 +65,18 @@ TEST(Texto, EmCp1252SoConverteOQueNaoEAscii) {
     EXPECT_EQ(emCp1252("\xFF", buffer), "?");
 }
 
-// The eight-bytes-at-a-time form must agree with the byte rule for every byte, at every place
-// in a block and in the tail.
+// The block forms (sixteen and eight bytes at a time) must agree with the byte rule for every byte,
+// at every place in a block and in the tail.
 TEST(Texto, MaiusculasEmBlocosIgualAByteAByte) {
     std::string todos;
     for (int b = 0; b < 256; ++b) todos += static_cast<char>(b);
     std::string buffer;
-    for (size_t deslocamento = 0; deslocamento < 9; ++deslocamento) {
+    for (size_t deslocamento = 0; deslocamento < 17; ++deslocamento) {
         const std::string texto = std::string(deslocamento, 'q') + todos;
         EXPECT_EQ(emMaiusculas(texto, buffer), maiusculas(texto)) << deslocamento;
     }
     const std::string_view letras = std::string_view(todos).substr('`'); // `abc...z{|}~
-    for (size_t n = 0; n <= 17; ++n) // under one block, one block, a last block that overlaps
+    for (size_t n = 0; n <= 33; ++n) // under a block, whole blocks, a last block that overlaps
         EXPECT_EQ(emMaiusculas(letras.substr(0, n), buffer), maiusculas(letras.substr(0, n))) << n;
 }
 
