@@ -99,13 +99,16 @@ constexpr std::string_view kReservadosQuirla[] = {"A", "B", "X", "I"};
 constexpr std::string_view kReservadosJelmo[] = {"R0", "R1", "R2", "R3", "R4", "R5",
                                                  "R6", "R7", "N",  "Z",  "V",  "C"};
 
-// In the order of the Maquina enumerators.
+} // namespace
+
 constexpr std::array<FatosMaquina, 4> kFatos = {{
     {"Zibel", "ZBL", 255, 1, {}, kZibel, geraZibel},
     {"Kovra", "KVR", 255, 1, {}, kKovra, geraKovra},
     {"Quirla", "QRL", 255, 1, kReservadosQuirla, kQuirla, geraQuirla},
     {"Jelmo", "J16", 65535, 2, kReservadosJelmo, kJelmo, geraJelmo},
 }};
+
+namespace {
 
 // Every mnemonic packs into a key, and the rows leave most of the index's slots empty.
 constexpr bool cabemNoIndice(std::span<const LinhaInstrucao> linhas) {
@@ -200,10 +203,6 @@ DescricaoInstrucao descreve(const LinhaInstrucao& linha) {
 }
 
 } // namespace
-
-const FatosMaquina& fatosMaquina(Maquina maquina) {
-    return kFatos[static_cast<size_t>(maquina)];
-}
 
 std::string_view nomeMaquina(Maquina maquina) {
     return fatosMaquina(maquina).nome;

@@ -4,6 +4,7 @@
 // machine's encoder dispatches on, so that no encoder keeps a second copy of its opcodes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -72,7 +73,13 @@ struct FatosMaquina {
     Codificador codifica;
 };
 
-const FatosMaquina& fatosMaquina(Maquina maquina);
+// In the order of the Maquina enumerators. Declared here, so that a fact asked for every byte or
+// line placed (the last address, the encoder) costs a load and no call.
+extern const std::array<FatosMaquina, 4> kFatos;
+
+inline const FatosMaquina& fatosMaquina(Maquina maquina) {
+    return kFatos[static_cast<size_t>(maquina)];
+}
 
 // The rows a machine loads into the instruction table, in table order.
 inline std::span<const LinhaInstrucao> linhasInstrucoes(Maquina maquina) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "orvandel/maquinas.hpp"
+#include "maquinas.hpp"
 #include "orvandel/memoria.hpp"
 
 namespace orvandel {
@@ -11,7 +11,7 @@ namespace orvandel {
 struct Montador;
 
 inline bool enderecoValido(Maquina maquina, int32_t endereco) {
-    return endereco >= 0 && endereco <= ultimoEndereco(maquina);
+    return endereco >= 0 && endereco <= fatosMaquina(maquina).ultimoEndereco;
 }
 
 // One memory word of the machine: a byte on the 8-bit machines, a big-endian word on Jelmo.
