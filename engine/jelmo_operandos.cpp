@@ -55,10 +55,12 @@ std::string_view semParenteses(std::string_view s) {
 std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s, int modo,
                                                  int32_t numLinha) {
     FormaRegistrador forma{numeroDe(s.substr(s.size() - 3, 2)), modo, s.substr(0, s.size() - 4)};
-    if (!ehNumero(forma.deslocamento)) {
+    const Numeral numeral = leNumeral(forma.deslocamento);
+    forma.numeral = numeral.ehNumero;
+    if (!numeral.ehNumero) {
         if (!resolveSimbolo(m, forma.deslocamento, forma.valor, numLinha)) return std::nullopt;
-    } else if (numeralRepresentavel(forma.deslocamento)) {
-        forma.valor = converteNumero(m, forma.deslocamento, numLinha);
+    } else if (numeral.cabe) {
+        forma.valor = numeral.valor;
     } else {
         converteNumero(m, maiusculas(forma.deslocamento), numLinha); // throws
     }
@@ -69,7 +71,7 @@ std::optional<FormaRegistrador> decompoeIndexado(Montador& m, std::string_view s
 // symbols are defined: a numeral that fits, a name alone, or "S+n" / "S-n" with an n that fits.
 // Only these lookups are skipped: an unknown name makes no report.
 bool deslocamentoSilencioso(std::string_view deslocamento) {
-    if (ehNumero(deslocamento)) return numeralRepresentavel(deslocamento);
+    if (const Numeral numeral = leNumeral(deslocamento); numeral.ehNumero) return numeral.cabe;
     size_t operador = deslocamento.find('+');
     if (operador == std::string_view::npos) operador = deslocamento.find('-');
     return operador == std::string_view::npos ||
@@ -80,7 +82,7 @@ bool deslocamentoSilencioso(std::string_view deslocamento) {
 // has been fetched: after the source's word, or after the whole instruction.
 int32_t valorDeslocamento(const LinhaJelmo& linha, const FormaRegistrador& forma, int registrador,
                           bool fonte) {
-    if (ehNumero(forma.deslocamento) || registrador != kR7) return forma.valor;
+    if (forma.numeral || registrador != kR7) return forma.valor;
     const int32_t tamanho =
         fonte ? 4 : tamanhoJelmo(linha.m, linha.instrucao, linha.operandos, linha.numLinha);
     return subtrai32(forma.valor, soma32(linha.endereco, tamanho));

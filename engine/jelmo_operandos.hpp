@@ -21,6 +21,7 @@ struct FormaRegistrador {
     int modo;                      // 0 to 7
     std::string_view deslocamento; // the d of d(Rn) and (d(Rn)) as written; empty for the others
     int32_t valor = 0;             // the displacement's value
+    bool numeral = false;          // whether the displacement is written as a numeral
 };
 
 // The operand as one of the register forms whose displacement, if any, is a numeral or a symbol

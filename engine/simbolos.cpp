@@ -11,11 +11,17 @@ namespace orvandel {
 
 namespace {
 
-// FNV-1a over the upper-cased name.
-size_t hashMaiusculo(std::string_view nome) {
+// FNV-1a over the name with each byte's 20h bit cleared: a name in any case hashes as its upper
+// case does, for less work per byte than upper-casing it (names that differ in other ways as well
+// may share a hash; the comparison tells them apart).
+uint32_t hashSemCaixa(std::string_view nome) {
     uint32_t h = 2166136261u;
-    for (char c : nome) h = (h ^ static_cast<unsigned char>(maiuscula(c))) * 16777619u;
+    for (char c : nome) h = (h ^ (static_cast<unsigned char>(c) & 0xDFu)) * 16777619u;
     return h;
+}
+
+uint16_t marcaDe(uint32_t hash) {
+    return static_cast<uint16_t>(hash >> 16);
 }
 
 } // namespace
@@ -23,13 +29,17 @@ size_t hashMaiusculo(std::string_view nome) {
 void TabelaSimbolos::limpa() {
     entradas_.clear();
     posicoes_.fill(-1);
+    marcas_.fill(0);
 }
 
 // The slot that holds `nome`'s first entry, or the empty slot where its search ends.
 size_t TabelaSimbolos::posicao(std::string_view nome) const {
-    size_t p = hashMaiusculo(nome) % kPosicoes;
+    const uint32_t hash = hashSemCaixa(nome);
+    const uint16_t marca = marcaDe(hash);
+    size_t p = hash % kPosicoes;
     while (posicoes_[p] >= 0 &&
-           !igualEmMaiusculas(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome))
+           (marcas_[p] != marca ||
+            !igualEmMaiusculas(entradas_[static_cast<size_t>(posicoes_[p])].nome, nome)))
         p = (p + 1) % kPosicoes;
     return p;
 }
@@ -37,7 +47,10 @@ size_t TabelaSimbolos::posicao(std::string_view nome) const {
 void TabelaSimbolos::insereSimbolo(std::string_view nome, int32_t valor, int32_t numLinha) {
     if (entradas_.size() >= static_cast<size_t>(kEntradasTabela)) return;
     const size_t p = posicao(nome);
-    if (posicoes_[p] < 0) posicoes_[p] = static_cast<int16_t>(entradas_.size());
+    if (posicoes_[p] < 0) {
+        posicoes_[p] = static_cast<int16_t>(entradas_.size());
+        marcas_[p] = marcaDe(hashSemCaixa(nome));
+    }
     entradas_.push_back({maiusculas(nome), valor, numLinha});
 }
 
@@ -47,12 +60,6 @@ std::optional<int32_t> TabelaSimbolos::busca(std::string_view nome) const {
     if (indice < 0) return std::nullopt;
     return entradas_[static_cast<size_t>(indice)].valor;
 }
-
-namespace {
-bool ehLetraOuSublinhado(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-} // namespace
 
 bool simboloBemFormado(std::string_view nome) {
     if (nome.empty() || !ehLetraOuSublinhado(nome[0])) return false;

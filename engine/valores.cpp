@@ -45,29 +45,6 @@ bool ehHexadecimal(std::string_view t) {
     return (t[0] == 'H' || t[0] == 'h') && t.size() > 1 && todos(t.substr(1), ehDigitoHexa);
 }
 
-// Hexadecimal digits read as a 32-bit two's-complement value; more than eight significant
-// digits do not fit.
-bool leHexadecimal(std::string_view digitos, int32_t& valor) {
-    const size_t primeiroSignificativo = digitos.find_first_not_of('0');
-    if (primeiroSignificativo == std::string_view::npos) return valor = 0, true;
-    digitos.remove_prefix(primeiroSignificativo);
-    if (digitos.size() > 8) return false;
-    uint32_t acumulado = 0;
-    for (char c : digitos) acumulado = (acumulado << 4) | static_cast<uint32_t>(valorDigitoHexa(c));
-    valor = static_cast<int32_t>(acumulado);
-    return true;
-}
-
-// The value of a text that passed ehNumero (without its "#").
-int32_t valorNumeral(std::string_view numeral, int32_t numLinha) {
-    int32_t valor = 0;
-    const bool convertido = (numeral[0] == 'H' || numeral[0] == 'h')
-                                ? leHexadecimal(numeral.substr(1), valor)
-                                : leInteiroDecimal(numeral, valor);
-    if (!convertido) throw ValorInteiroInvalido(numeral, numLinha);
-    return valor;
-}
-
 void reportaNumeroInvalido(Montador& m, std::string_view texto, int32_t numLinha) {
     m.diag.registraErro("Número inválido: " + trecho(texto), numLinha);
 }
@@ -103,20 +80,59 @@ bool ehConstante(std::string_view texto) {
     return ehNumero(texto) || ehLiteralCaractere(semCerquilha(texto));
 }
 
-bool numeralRepresentavel(std::string_view texto) {
-    if (!ehNumero(texto)) return false;
+namespace {
+
+// The hexadecimal digits after "H": more than eight significant ones do not fit.
+Numeral leHexadecimalUmaVez(std::string_view digitos) {
+    uint32_t acumulado = 0;
+    size_t significativos = 0;
+    for (char c : digitos) {
+        if (!ehDigitoHexa(c)) return {};
+        const auto digito = static_cast<uint32_t>(valorDigitoHexa(c));
+        if (significativos > 0 || digito != 0) ++significativos;
+        acumulado = (acumulado << 4) | digito;
+    }
+    return {true, significativos <= 8, static_cast<int32_t>(acumulado)};
+}
+
+// Digits after an optional sign, which must be followed by one: the 32-bit range holds down to
+// -2147483648 and up to 2147483647.
+Numeral leDecimalUmaVez(std::string_view t) {
+    const bool negativo = t[0] == '-';
+    const bool comSinal = t[0] == '+' || negativo;
+    if (comSinal && t.size() == 1) return {};
+    const int64_t limite = negativo ? 2147483648LL : 2147483647LL;
+    int64_t acumulado = 0;
+    for (char c : t.substr(comSinal ? 1 : 0)) {
+        if (!ehDigito(c)) return {};
+        if (acumulado <= limite) acumulado = acumulado * 10 + (c - '0');
+    }
+    const bool cabe = acumulado <= limite;
+    return {true, cabe, cabe ? static_cast<int32_t>(negativo ? -acumulado : acumulado) : 0};
+}
+
+} // namespace
+
+Numeral leNumeral(std::string_view texto) {
+    if (texto.empty()) return {};
     const std::string_view t = semCerquilha(texto);
-    int32_t valor = 0;
-    return (t[0] == 'H' || t[0] == 'h') ? leHexadecimal(t.substr(1), valor)
-                                        : leInteiroDecimal(t, valor);
+    if (t[0] == 'H' || t[0] == 'h')
+        return t.size() > 1 ? leHexadecimalUmaVez(t.substr(1)) : Numeral{};
+    return leDecimalUmaVez(t);
+}
+
+bool numeralRepresentavel(std::string_view texto) {
+    return leNumeral(texto).cabe;
 }
 
 int32_t converteNumero(Montador& m, std::string_view texto, int32_t numLinha) {
-    if (!ehNumero(texto)) {
+    const Numeral numeral = leNumeral(texto);
+    if (!numeral.ehNumero) {
         reportaNumeroInvalido(m, texto, numLinha);
         return 0;
     }
-    return valorNumeral(semCerquilha(texto), numLinha);
+    if (!numeral.cabe) throw ValorInteiroInvalido(semCerquilha(texto), numLinha);
+    return numeral.valor;
 }
 
 int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha) {
@@ -126,7 +142,7 @@ int32_t converteConstante(Montador& m, std::string_view texto, int32_t numLinha)
     }
     const std::string_view t = semCerquilha(texto);
     if (t[0] == '\'') return static_cast<unsigned char>(t[1]);
-    return valorNumeral(t, numLinha);
+    return converteNumero(m, t, numLinha);
 }
 
 namespace {
@@ -157,6 +173,9 @@ bool resolveSimbolo(Montador& m, std::string_view texto, int32_t& valor, int32_t
     valor = -1;
     const size_t operador = operadorDeslocamento(texto);
     const std::string_view nome = texto.substr(0, operador);
+    // Pass 1 defines well-formed names alone, so a numeral or an immediate is never one: no
+    // lookup for those.
+    if (nome.empty() || !ehLetraOuSublinhado(nome[0])) return false;
     const std::optional<int32_t> simbolo = m.tabSimbolos.busca(nome);
     if (!simbolo) {
         if (m.ensaio && simboloBemFormado(nome)) m.ensaio->falha(); // it may be defined later

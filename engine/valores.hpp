@@ -27,6 +27,16 @@ bool ehConstante(std::string_view texto);
 // A numeral that converteNumero converts without abandoning the run.
 bool numeralRepresentavel(std::string_view texto);
 
+// A text read once as a numeral: whether it is one (ehNumero), whether its value fits in 32 bits
+// (numeralRepresentavel) and that value. The encoders ask all three of one operand; this reads it
+// one time instead of three.
+struct Numeral {
+    bool ehNumero = false;
+    bool cabe = false;
+    int32_t valor = 0;
+};
+Numeral leNumeral(std::string_view texto);
+
 // The value of a numeral; any other text is reported as "Número inválido: " and gives 0.
 // Throws ValorInteiroInvalido for a numeral outside the 32-bit range.
 int32_t converteNumero(Montador& m, std::string_view texto, int32_t numLinha);

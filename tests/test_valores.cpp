@@ -44,6 +44,7 @@ TEST_F(Conversoes, ConverteNumero) {
         {"-2147483648", INT32_MIN, {}},
         {"HFFFFFFFF", -1, {}},
         {"H80000000", INT32_MIN, {}},
+        {"H0000000001", 1, {}}, // leading zeros are not significant digits
         {"'A'", 0, {"1 (ERRO) - Número inválido: 'A'"}},
     };
     for (const CasoConversao& caso : casos) {

@@ -36,12 +36,14 @@ class TabelaSimbolos {
   private:
     // Open addressing over the names, hashed and compared in upper case, so that a lookup in any
     // case needs no copy. A slot holds the index of the first entry with its name, -1 if empty:
-    // a lookup gives what a scan from entry 1 would.
+    // a lookup gives what a scan from entry 1 would. Beside it, the top bits of that name's
+    // hash: a search passes the other names' slots without reading their names.
     static constexpr size_t kPosicoes = 2048; // twice the entries: searches stay short
     size_t posicao(std::string_view nome) const;
 
     std::vector<tipoSimbolo> entradas_;
     std::array<int16_t, kPosicoes> posicoes_;
+    std::array<uint16_t, kPosicoes> marcas_;
 };
 
 // Whether `nome` (any case) is one of the machine's reserved names, which no label may take.
