@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,9 @@ void geraJelmo(Montador& m, const LinhaInstrucao& instrucao,
 // Jelmo's length of an instruction whose table row is `instrucao`.
 int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
                      std::span<const std::string_view> operandos, int32_t numLinha);
+// The length that tamanhoJelmo gives without looking at the operands (the row's own, or the one
+// pass 1 kept for the line); nullopt where it must work it out.
+std::optional<int32_t> tamanhoJelmoConhecido(const Montador& m, const LinhaInstrucao& instrucao,
+                                             int32_t numLinha);
 
 } // namespace orvandel

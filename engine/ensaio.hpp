@@ -1,4 +1,4 @@
-// Pass 1 rehearses pass 2 on instruction lines. Once a line's counter and the symbols it names
+// Pass 1 rehearses pass 2 on instruction and data lines. Once a line's counter and the symbols it
 // are known, its encoding can be worked out in pass 1; pass 2 then places the kept bytes instead
 // of splitting, looking up and encoding the line again.
 #pragma once
@@ -37,8 +37,9 @@ class LinhaEnsaiada {
 // its reports are held back. A rehearsal fails at any report, at any name that is not a symbol
 // yet (it may be one by pass 2), or at writes that are not one run of bytes from the line's
 // address: pass 2 would not go as the rehearsal went, or would say something, or writes in a way
-// not worth keeping, so that line is left to pass 2. Only instruction lines are rehearsed: their
-// encoders write through Montador::escreveByte alone, which hands the bytes to the rehearsal.
+// not worth keeping, so that line is left to pass 2. Instruction lines and short data lines are
+// rehearsed: they write through Montador::escreveByte, which hands the bytes to the rehearsal;
+// the one write that bypasses it (DAB [n]'s run of zeros) fails the rehearsal instead.
 class Ensaio {
   public:
     Ensaio(Montador& m, int32_t endereco); // the line's first address

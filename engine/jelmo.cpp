@@ -150,14 +150,23 @@ void geraInstrucao(const LinhaJelmo& l, const LinhaInstrucao& instrucao) {
 
 } // namespace
 
+std::optional<int32_t> tamanhoJelmoConhecido(const Montador& m, const LinhaInstrucao& instrucao,
+                                             int32_t numLinha) {
+    if (operandosGerais(instrucao.forma) == 0) return instrucao.tamanho;
+    const auto linha = static_cast<size_t>(numLinha);
+    if (linha < m.tamanhosJelmo.size() && m.tamanhosJelmo[linha] != 0)
+        return m.tamanhosJelmo[linha];
+    return std::nullopt;
+}
+
 // JMP, JSR, CLR ... SBC and MOV ... OR: the length follows from their general operands. Worked
 // out in pass 1 and, where that could report something, again in pass 2 and for R7.
 int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
                      std::span<const std::string_view> operandos, int32_t numLinha) {
-    if (operandosGerais(instrucao.forma) == 0) return instrucao.tamanho;
+    if (const std::optional<int32_t> conhecido = tamanhoJelmoConhecido(m, instrucao, numLinha))
+        return *conhecido;
     const auto linha = static_cast<size_t>(numLinha);
     const bool guarda = linha < m.tamanhosJelmo.size();
-    if (guarda && m.tamanhosJelmo[linha] != 0) return m.tamanhosJelmo[linha];
     if (operandos.size() != *operandosExigidos(instrucao.forma)) {
         m.diag.registraErro("Instrução com número inválido de operandos", numLinha);
         return instrucao.tamanho;

@@ -65,32 +65,79 @@ void defineRotulo(Montador& m, const elemLinha& e, int32_t contPosicao, int32_t 
                              numLinha);
 }
 
-// Pass 2 of one instruction line: the operand-count check, the encoder, the counter.
+// The length of a line that pass 2 finds without working it out (see tamanhoJelmoConhecido).
+std::optional<int32_t> tamanhoConhecido(const Montador& m, const tipoInstrucao& instrucao,
+                                        int32_t numLinha) {
+    if (ehJelmo(m.maquina)) return tamanhoJelmoConhecido(m, *instrucao.linha, numLinha);
+    return instrucao.tamanho;
+}
+
+// Pass 2 of one instruction line up to its counter: the operand-count check and the encoder.
+// False where the check refused the line, which then leaves the counter where it was.
+bool codificaInstrucao(Montador& m, const tipoInstrucao& instrucao,
+                       std::span<const std::string_view> operandos, int32_t contPosicao,
+                       int32_t numLinha) {
+    if (operandos.size() > static_cast<size_t>(instrucao.num_operandos)) {
+        m.diag.registraErro("Número ou tipo de operando inválido!!!", numLinha);
+        return false;
+    }
+    fatosMaquina(m.maquina).codifica(m, *instrucao.linha, operandos, contPosicao, numLinha);
+    return true;
+}
+
+// Pass 2 of one instruction line: the encoder, then the counter.
 int32_t geraInstrucao(Montador& m, const tipoInstrucao& instrucao,
                       std::span<const std::string_view> operandos, int32_t contPosicao,
                       int32_t numLinha) {
-    if (operandos.size() > static_cast<size_t>(instrucao.num_operandos)) {
-        m.diag.registraErro("Número ou tipo de operando inválido!!!", numLinha);
-        return contPosicao;
-    }
-    fatosMaquina(m.maquina).codifica(m, *instrucao.linha, operandos, contPosicao, numLinha);
+    if (!codificaInstrucao(m, instrucao, operandos, contPosicao, numLinha)) return contPosicao;
     return soma32(contPosicao, tamanhoDaLinha(m, instrucao, operandos, numLinha));
 }
 
-// Runs pass 2 of an instruction line in pass 1, on its operands as written, and keeps what it
+// Pass 2 of an instruction line as rehearsed: the same, with the length taken as pass 2 will
+// take it; a length that pass 2 would work out again (and perhaps report) fails the rehearsal.
+int32_t ensaiaInstrucao(Montador& m, const tipoInstrucao& instrucao,
+                        std::span<const std::string_view> operandos, int32_t contPosicao,
+                        int32_t numLinha) {
+    if (!codificaInstrucao(m, instrucao, operandos, contPosicao, numLinha)) return contPosicao;
+    if (const std::optional<int32_t> tamanho = tamanhoConhecido(m, instrucao, numLinha))
+        return soma32(contPosicao, *tamanho);
+    m.ensaio->falha();
+    return contPosicao;
+}
+
+// Runs pass 2 of a line in pass 1 (`passagem2` gives the counter after it) and keeps what it
 // writes when nothing in it can go otherwise in pass 2.
-void ensaiaInstrucao(Montador& m, const tipoInstrucao& instrucao,
-                     std::span<const std::string_view> operandos, int32_t contPosicao,
-                     int32_t numLinha) {
+template <typename Passagem2>
+void ensaia(Montador& m, int32_t contPosicao, int32_t numLinha, Passagem2&& passagem2) {
     Ensaio ensaio(m, contPosicao);
     int32_t depois = contPosicao;
     try {
-        depois = geraInstrucao(m, instrucao, operandos, contPosicao, numLinha);
+        depois = passagem2();
     } catch (const ValorInteiroInvalido&) {
         ensaio.falha(); // pass 2 abandons the run there, after the lines before it
     }
     if (const auto linha = ensaio.conclui(subtrai32(depois, contPosicao)))
         m.ensaiadas[static_cast<size_t>(numLinha)] = *linha;
+}
+
+// Pass 2 of a line whose operation is no instruction: a directive, or a numeral that is data.
+int32_t geraDiretivaOuDado(Montador& m, std::string_view operacao,
+                           std::span<const std::string_view> operandos, int32_t contPosicao,
+                           int32_t numLinha) {
+    if (const auto depois = processaDiretiva(m, 2, operacao, contPosicao, operandos, numLinha))
+        return *depois;
+    if (ehNumero(operacao)) {
+        armazenaPalavra(m, converteNumero(m, operacao, numLinha), contPosicao, numLinha);
+        return soma32(contPosicao, tamanhoPalavra(m.maquina));
+    }
+    return contPosicao; // pass 1 has reported it already
+}
+
+// A data line is worth rehearsing when pass 1 moved the counter by no more than the kept bytes
+// hold: a longer array would be worked out twice for nothing.
+bool dadoEnsaiavel(int32_t antes, int32_t depois) {
+    const int32_t avanco = subtrai32(depois, antes);
+    return avanco > 0 && avanco <= LinhaEnsaiada::kMaxBytes;
 }
 
 // The counter after the operation of an upper-cased line in pass 1. `operandosEscritos` are the
@@ -102,27 +149,33 @@ int32_t contaOperacao(Montador& m, elemLinha& e,
         const int32_t depois =
             soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
         if (m.ensaiaPassagem2)
-            ensaiaInstrucao(m, *instrucao, operandosEscritos, contPosicao, numLinha);
+            ensaia(m, contPosicao, numLinha, [&] {
+                return ensaiaInstrucao(m, *instrucao, operandosEscritos, contPosicao, numLinha);
+            });
         return depois;
     }
-    if (const auto depois = processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha))
-        return *depois;
-    if (ehNumero(e.operacao)) return soma32(contPosicao, tamanhoPalavra(m.maquina));
-    m.diag.registraErro("Operação não identificada: " + trecho(e.operacao) + kSemCodigo, numLinha);
-    return contPosicao;
+    std::optional<int32_t> depois =
+        processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha);
+    if (!depois && ehNumero(e.operacao)) depois = soma32(contPosicao, tamanhoPalavra(m.maquina));
+    if (!depois) {
+        m.diag.registraErro("Operação não identificada: " + trecho(e.operacao) + kSemCodigo,
+                            numLinha);
+        return contPosicao;
+    }
+    // The operation's case changes nothing that pass 2 writes or counts; where it would show,
+    // in a message, the rehearsal fails and pass 2 works the line out itself.
+    if (m.ensaiaPassagem2 && dadoEnsaiavel(contPosicao, *depois))
+        ensaia(m, contPosicao, numLinha, [&] {
+            return geraDiretivaOuDado(m, e.operacao, operandosEscritos, contPosicao, numLinha);
+        });
+    return *depois;
 }
 
 // The operation is read as written: the lookups fold its case themselves.
 int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t numLinha) {
     if (const tipoInstrucao* instrucao = m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao))
         return geraInstrucao(m, *instrucao, e.operandos, contPosicao, numLinha);
-    if (const auto depois = processaDiretiva(m, 2, e.operacao, contPosicao, e.operandos, numLinha))
-        return *depois;
-    if (ehNumero(e.operacao)) {
-        armazenaPalavra(m, converteNumero(m, e.operacao, numLinha), contPosicao, numLinha);
-        return soma32(contPosicao, tamanhoPalavra(m.maquina));
-    }
-    return contPosicao; // pass 1 has reported it already
+    return geraDiretivaOuDado(m, e.operacao, e.operandos, contPosicao, numLinha);
 }
 
 // The operands of a line split in upper case, as written: upper-casing moves no byte, so each

@@ -57,8 +57,9 @@ TEST(Ensaio, ProgramasAnotadosEExemplosMontamIgual) {
 
 // What a rehearsal in pass 1 cannot know: symbols defined further on (HFF is a name and, until
 // it is defined, a hexadecimal numeral), lower case that pass 1 reads upper-cased, a refused
-// line after which pass 2 counts otherwise, an abandoned run after pass 2 has reported, and the
-// writes and reports at the edge of memory.
+// line after which pass 2 counts otherwise, an abandoned run after pass 2 has reported, the
+// writes and reports at the edge of memory, and data lines (a character as written, a run of
+// zeros written past the image's checks, a value out of range, a numeral that abandons).
 TEST(Ensaio, CasosQueOEnsaioNaoPodeAntecipar) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> casos = {
         {"adiante",
@@ -69,6 +70,10 @@ TEST(Ensaio, CasosQueOEnsaioNaoPodeAntecipar) {
         {"recusada", {"I: NOP", "  MOV R1, R2, R3, R4, R5", "  BNE I", "  LDA I", "  SOB R1, I"}},
         {"abandono", {"  MOV R9, R1", "  JMP 99999999999(R1)", "  LDA 99999999999"}},
         {"fim da memória", {"  ORG 65533", "  MOV #1, R1", "  ORG 254", "  LDA 1", "  JMP R1"}},
+        {"dados",
+         {"X: DB 'a'", "  DW FIM", "  DW X", "  DAB [3]", "  DAB 'Oi', 5", "  DAW 1, 2", "  h1f",
+          "  DB 300", "  ORG 1", "  DB X", "  ORG 254", "  DW 1", "FIM: DB 7"}},
+        {"dado abandona", {"  DB 1", "  DW FIM", "  4294967296", "FIM: DB 2"}},
     };
     for (const auto& [nome, linhas] : casos) confere(nome, linhas);
 }
