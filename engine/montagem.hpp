@@ -26,6 +26,22 @@ struct Rastreio {
     std::vector<int32_t> passagem2;
 };
 
+// Up to eight bytes copied by two fixed-size copies that may overlap, rather than by a call to
+// memcpy that costs more than the copy: pass 2 places most lines this way.
+inline void copiaCurta(uint8_t* destino, std::span<const uint8_t> bytes) {
+    const size_t n = bytes.size();
+    const uint8_t* origem = bytes.data();
+    if (n >= 4) {
+        std::memcpy(destino, origem, 4);
+        std::memcpy(destino + n - 4, origem + n - 4, 4);
+    } else if (n >= 2) {
+        std::memcpy(destino, origem, 2);
+        std::memcpy(destino + n - 2, origem + n - 2, 2);
+    } else if (n == 1) {
+        *destino = *origem;
+    }
+}
+
 struct Montador {
     Memoria memoria{};
     TabelaSimbolos tabSimbolos;
@@ -66,12 +82,13 @@ struct Montador {
         escreveByte(endereco + 1, valor, numLinha);
     }
 
-    // Consecutive bytes from `endereco` on, as escreveByte writes each: copied at once when
-    // that changes nothing.
+    // Consecutive bytes from `endereco` on, at most eight (a line's), as escreveByte writes
+    // each: copied at once when that changes nothing.
     void escreveBytes(int64_t endereco, std::span<const uint8_t> bytes, int32_t numLinha) {
         const auto n = static_cast<int64_t>(bytes.size());
         if (!ensaio && !origens && endereco >= 0 && endereco + n <= kTamanhoMemoria) {
-            std::memcpy(memoria.data() + endereco, bytes.data(), bytes.size());
+            static_assert(LinhaEnsaiada::kMaxBytes <= 8);
+            copiaCurta(memoria.data() + endereco, bytes);
             return;
         }
         for (int64_t i = 0; i < n; ++i)
