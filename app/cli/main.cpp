@@ -35,10 +35,10 @@ enum Saida { kSemErros = 0, kComErros = 1, kFalha = 2 };
 constexpr std::string_view kEntradaPadrao = "-";
 
 LinhasFonte leEntradaPadrao() {
-    std::pmr::string bytes;
+    BytesLidos bytes;
     char bloco[65536];
     for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, stdin)) > 0;)
-        bytes.append(bloco, lidos);
+        bytes.insert(bytes.end(), bloco, bloco + lidos);
     if (std::ferror(stdin))
         throw FalhaArquivo("Não foi possível ler a entrada padrão: " + descricaoErro(errno));
     return decodificaLinhasFonte(std::move(bytes));

@@ -77,24 +77,25 @@ TextoFonte decodificaFonte(std::string_view bytes) {
     return {separaLinhas(bytes, true), Codificacao::Cp1252};
 }
 
-LinhasFonte decodificaLinhasFonte(std::pmr::string bytes) {
-    const auto comTexto = [](std::pmr::string texto, size_t marca, CodificacaoLinhas codificacao) {
-        auto buffer = std::make_unique<const std::pmr::string>(std::move(texto));
+LinhasFonte decodificaLinhasFonte(BytesLidos bytes) {
+    const auto comTexto = [](BytesLidos texto, size_t marca, CodificacaoLinhas codificacao) {
+        auto buffer = std::make_unique<const BytesLidos>(std::move(texto));
         std::pmr::vector<std::string_view> linhas =
-            vistasDasLinhas(std::string_view(*buffer).substr(marca));
+            vistasDasLinhas(std::string_view(buffer->data(), buffer->size()).substr(marca));
         return LinhasFonte{std::move(buffer), std::move(linhas), codificacao};
     };
-    if (bytes.starts_with(kBomUtf8))
+    const auto emUtf8 = [](const std::string& utf8) {
+        return BytesLidos(utf8.begin(), utf8.end());
+    };
+    const std::string_view vista(bytes.data(), bytes.size());
+    if (vista.starts_with(kBomUtf8))
         return comTexto(std::move(bytes), kBomUtf8.size(), CodificacaoLinhas::Utf8);
-    const std::string_view vista = bytes;
-    if (bytes.starts_with(kBomUtf16LE))
-        return comTexto(std::pmr::string(utf16ParaUtf8(vista.substr(2), false)), 0,
-                        CodificacaoLinhas::Utf8);
-    if (bytes.starts_with(kBomUtf16BE))
-        return comTexto(std::pmr::string(utf16ParaUtf8(vista.substr(2), true)), 0,
-                        CodificacaoLinhas::Utf8);
+    if (vista.starts_with(kBomUtf16LE))
+        return comTexto(emUtf8(utf16ParaUtf8(vista.substr(2), false)), 0, CodificacaoLinhas::Utf8);
+    if (vista.starts_with(kBomUtf16BE))
+        return comTexto(emUtf8(utf16ParaUtf8(vista.substr(2), true)), 0, CodificacaoLinhas::Utf8);
     const CodificacaoLinhas codificacao =
-        ehUtf8NaoAscii(bytes) ? CodificacaoLinhas::Utf8 : CodificacaoLinhas::Cp1252;
+        ehUtf8NaoAscii(vista) ? CodificacaoLinhas::Utf8 : CodificacaoLinhas::Cp1252;
     return comTexto(std::move(bytes), 0, codificacao);
 }
 
@@ -136,7 +137,8 @@ std::string codificaFonte(const TextoFonte& texto) {
 }
 
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
-    return decodificaFonte(leArquivoInteiro(caminho));
+    const BytesLidos bytes = leArquivoInteiro(caminho);
+    return decodificaFonte(std::string_view(bytes.data(), bytes.size()));
 }
 
 LinhasFonte leLinhasFonte(const std::filesystem::path& caminho) {

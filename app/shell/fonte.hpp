@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "leitura.hpp"
 #include "orvandel/montagem.hpp"
 
 namespace orvandel {
@@ -31,7 +32,7 @@ TextoFonte decodificaFonte(std::string_view bytes);
 // heap, so that moving the whole leaves the views valid. Both draw on the default memory
 // resource, as the large buffers of a run do.
 struct LinhasFonte {
-    std::unique_ptr<const std::pmr::string> texto;
+    std::unique_ptr<const BytesLidos> texto;
     std::pmr::vector<std::string_view> linhas;
     CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8;
 
@@ -39,7 +40,7 @@ struct LinhasFonte {
     std::vector<std::string> emUtf8() const;
 };
 
-LinhasFonte decodificaLinhasFonte(std::pmr::string bytes);
+LinhasFonte decodificaLinhasFonte(BytesLidos bytes);
 
 // The encoding the text is written in: its own, unless that cannot hold one of its characters
 // (a Windows-1252 file given a character beyond the code page), then UTF-8 with a byte-order

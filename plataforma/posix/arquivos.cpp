@@ -96,11 +96,10 @@ int abreArquivoComum(const fs::path& caminho) {
 
 // Reads straight into a buffer of the file's size (one byte more, to see the end without a
 // second allocation); a file whose size the system does not know grows as it is read.
-std::pmr::string leTudo(int fd, const fs::path& caminho) {
+BytesLidos leTudo(int fd, const fs::path& caminho) {
     struct stat info {};
     const bool comTamanho = ::fstat(fd, &info) == 0 && info.st_size > 0;
-    std::pmr::string bytes(comTamanho ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16,
-                           '\0');
+    BytesLidos bytes(comTamanho ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16);
     size_t total = 0;
     for (;;) {
         if (total == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -121,7 +120,7 @@ std::pmr::string leTudo(int fd, const fs::path& caminho) {
 
 } // namespace
 
-std::pmr::string leArquivoInteiro(const fs::path& caminho) {
+BytesLidos leArquivoInteiro(const fs::path& caminho) {
     return leTudo(abreArquivoComum(caminho), caminho);
 }
 

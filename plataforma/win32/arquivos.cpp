@@ -102,11 +102,10 @@ Arquivo abreArquivoComum(const fs::path& caminho) {
 // ReadFile takes at most a DWORD's worth of bytes per call.
 constexpr size_t kMaiorBloco = 1u << 30;
 
-std::pmr::string leTudo(const Arquivo& arquivo, const fs::path& caminho) {
+BytesLidos leTudo(const Arquivo& arquivo, const fs::path& caminho) {
     LARGE_INTEGER tamanho{};
     const bool comTamanho = GetFileSizeEx(*arquivo, &tamanho) && tamanho.QuadPart > 0;
-    std::pmr::string bytes(comTamanho ? static_cast<size_t>(tamanho.QuadPart) + 1 : size_t{1} << 16,
-                           '\0');
+    BytesLidos bytes(comTamanho ? static_cast<size_t>(tamanho.QuadPart) + 1 : size_t{1} << 16);
     size_t total = 0;
     for (;;) {
         if (total == bytes.size()) bytes.resize(bytes.size() * 2);
@@ -165,7 +164,7 @@ DWORD preencheTemporario(Arquivo& arquivo, std::string_view conteudo) {
 
 } // namespace
 
-std::pmr::string leArquivoInteiro(const fs::path& caminho) {
+BytesLidos leArquivoInteiro(const fs::path& caminho) {
     const Arquivo arquivo = abreArquivoComum(caminho);
     return leTudo(arquivo, caminho);
 }

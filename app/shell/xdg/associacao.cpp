@@ -95,7 +95,9 @@ void apaga(const fs::path& arquivo) {
 
 std::string leSeExistir(const fs::path& arquivo) {
     std::error_code erro;
-    return fs::exists(arquivo, erro) ? std::string(leArquivoInteiro(arquivo)) : std::string();
+    if (!fs::exists(arquivo, erro)) return {};
+    const BytesLidos bytes = leArquivoInteiro(arquivo);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // Runs one step for one extension, unless an earlier step already failed for it.
