@@ -4,13 +4,14 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <span>
 
-namespace orvandel {
+#include "diagnosticos.hpp"
 
-struct Montador;
+namespace orvandel {
 
 // What pass 2 writes for one line, from the line's first address on, and how far the counter
 // moves past it. It holds only while pass 2 reaches the line at the address pass 1 reached it
@@ -40,10 +41,22 @@ class LinhaEnsaiada {
 // not worth keeping, so that line is left to pass 2. Instruction lines and short data lines are
 // rehearsed: they write through Montador::escreveByte, which hands the bytes to the rehearsal;
 // the one write that bypasses it (DAB [n]'s run of zeros) fails the rehearsal instead.
+//
+// Its steps are written here, inline: a rehearsal begins and ends on almost every line, and as
+// calls they cost more than their bodies.
 class Ensaio {
   public:
-    Ensaio(Montador& m, int32_t endereco); // the line's first address
-    ~Ensaio();
+    // `vigente` is the run's slot for the rehearsal under way (Montador::ensaio), `diag` its
+    // diagnostics; `endereco` is the line's first address.
+    Ensaio(Diagnosticos& diag, Ensaio*& vigente, int32_t endereco)
+        : diag_(diag), vigente_(vigente) {
+        linha_.endereco_ = endereco;
+        vigente_ = this;
+        diag_.iniciaSilencio();
+    }
+    ~Ensaio() {
+        if (ativo_) encerra();
+    }
     Ensaio(const Ensaio&) = delete;
     Ensaio& operator=(const Ensaio&) = delete;
 
@@ -59,10 +72,27 @@ class Ensaio {
     void falha() { falhou_ = true; }
     // Ends the rehearsal: what pass 2 would write, with a counter moved by `avanco`, or nullopt
     // where it failed.
-    std::optional<LinhaEnsaiada> conclui(int32_t avanco);
+    std::optional<LinhaEnsaiada> conclui(int32_t avanco) {
+        const bool reportou = encerra();
+        const int tamanho = std::countr_one(escritos_);
+        const bool umaSequencia = escritos_ >> tamanho == 0;
+        if (falhou_ || reportou || !umaSequencia || avanco < 0 || avanco > 0xFF)
+            return std::nullopt;
+        linha_.tamanho_ = static_cast<uint8_t>(tamanho);
+        linha_.avanco_ = static_cast<uint8_t>(avanco);
+        return linha_;
+    }
 
   private:
-    Montador& m_;
+    // Gives the run its writes and reports back; whether a report came meanwhile.
+    bool encerra() {
+        ativo_ = false;
+        vigente_ = nullptr;
+        return diag_.terminaSilencio();
+    }
+
+    Diagnosticos& diag_;
+    Ensaio*& vigente_;
     LinhaEnsaiada linha_;
     unsigned escritos_ = 0; // bit i: the line's address + i was written
     bool falhou_ = false;

@@ -43,14 +43,6 @@ size_t inicioComentario(std::string_view linha, size_t limite) {
     return limite;
 }
 
-// A plain loop: std::find_if_not with ehSeparador as a function pointer made an indirect call
-// per byte.
-size_t separadoresIniciais(std::string_view texto) {
-    size_t i = 0;
-    while (i < texto.size() && ehSeparador(texto[i])) ++i;
-    return i;
-}
-
 void pulaSeparadores(std::string_view& resto) {
     resto.remove_prefix(separadoresIniciais(resto));
 }
@@ -163,11 +155,7 @@ bool separaSemAspas(std::string_view linha, size_t primeiro, size_t limite, elem
 
 } // namespace
 
-std::string_view trechoDivisivel(std::string_view linha, std::string& buffer,
-                                 CodificacaoLinhas codificacao) {
-    const std::string_view texto = linha.substr(separadoresIniciais(linha));
-    const std::string_view janela = texto.substr(0, kLimiteLinha);
-    if (codificacao == CodificacaoLinhas::Cp1252 || ehAscii(janela)) return janela;
+std::string_view trechoConvertido(std::string_view texto, std::string& buffer) {
     return emCp1252(semComentario(texto), buffer, kLimiteLinha);
 }
 

@@ -109,7 +109,7 @@ int32_t ensaiaInstrucao(Montador& m, const tipoInstrucao& instrucao,
 // writes when nothing in it can go otherwise in pass 2.
 template <typename Passagem2>
 void ensaia(Montador& m, int32_t contPosicao, int32_t numLinha, Passagem2&& passagem2) {
-    Ensaio ensaio(m, contPosicao);
+    Ensaio ensaio(m.diag, m.ensaio, contPosicao);
     int32_t depois = contPosicao;
     try {
         depois = passagem2();
@@ -202,6 +202,7 @@ void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
         const std::string_view texto = trechoDivisivel(linhas[i], linha, m.codificacao);
+        if (semTokens(texto)) continue;
         const std::string_view emCaixaAlta = emMaiusculas(texto, maiusculo);
         if (!separaLinha(emCaixaAlta, e)) continue;
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
@@ -223,7 +224,8 @@ void segundaPassagem(Montador& m, std::span<const std::string_view> linhas) {
             contPosicao = soma32(contPosicao, ensaiada.avanco());
             continue;
         }
-        if (!separaLinha(trechoDivisivel(linhas[i], linha, m.codificacao), e)) continue;
+        const std::string_view texto = trechoDivisivel(linhas[i], linha, m.codificacao);
+        if (semTokens(texto) || !separaLinha(texto, e)) continue;
         if (!e.operacao.empty()) contPosicao = geraOperacao(m, e, contPosicao, numLinha);
     }
 }
