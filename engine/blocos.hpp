@@ -19,22 +19,43 @@ namespace orvandel {
 
 inline constexpr size_t kBloco = 16;
 
+#if defined(__SSE2__)
+// The `n` bytes at `p` (n under sixteen) in the low lanes, zeros above. Read by at most two loads
+// of eight or four bytes that stay inside them (or byte by byte under four), never past them: a
+// line's last block, almost always a short one, costs no call to memcpy.
+inline __m128i cargaParcial(const char* p, size_t n) {
+    uint64_t baixo = 0;
+    uint64_t alto = 0;
+    if (n >= 8) {
+        std::memcpy(&baixo, p, 8);
+        if (n > 8) {
+            std::memcpy(&alto, p + n - 8, 8); // bytes n - 8 to n - 1 ...
+            alto >>= 8 * (kBloco - n);        // ... less those that baixo holds
+        }
+    } else if (n >= 4) {
+        uint32_t inicio;
+        uint32_t fim;
+        std::memcpy(&inicio, p, 4);
+        std::memcpy(&fim, p + n - 4, 4); // overlaps inicio with the same bytes
+        baixo = inicio | uint64_t{fim} << (8 * (n - 4));
+    } else {
+        for (size_t k = 0; k < n; ++k) baixo |= uint64_t{static_cast<uint8_t>(p[k])} << (8 * k);
+    }
+    return _mm_set_epi64x(static_cast<int64_t>(alto), static_cast<int64_t>(baixo));
+}
+#endif
+
 // Bit k is set where texto[inicio + k] is one of `Cs`, for k from 0 to 15; past the end of the
 // text no bit is set. Nothing outside the text is read: a last block shorter than sixteen bytes
-// is copied into a zeroed one first, which is why '\0' cannot be looked for. `inicio` is at most
-// the text's size.
+// is read into a zeroed one, which is why '\0' cannot be looked for. `inicio` is at most the
+// text's size.
 template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio) {
     static_assert(sizeof...(Cs) > 0 && ((Cs != '\0') && ...));
     const size_t n = std::min(kBloco, texto.size() - inicio);
 #if defined(__SSE2__)
-    __m128i bytes;
-    if (n == kBloco) {
-        bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + inicio));
-    } else {
-        alignas(kBloco) char copia[kBloco] = {};
-        if (n > 0) std::memcpy(copia, texto.data() + inicio, n);
-        bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copia));
-    }
+    const __m128i bytes =
+        n == kBloco ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + inicio))
+                    : cargaParcial(texto.data() + inicio, n);
     __m128i iguais = _mm_setzero_si128();
     ((iguais = _mm_or_si128(iguais, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Cs)))), ...);
     return static_cast<uint32_t>(_mm_movemask_epi8(iguais));

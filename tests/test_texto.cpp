@@ -1,6 +1,9 @@
 // Windows-1252 <-> UTF-8 and ASCII upper case.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "blocos.hpp"
 #include "texto.hpp"
 
 namespace orvandel {
@@ -78,6 +81,22 @@ TEST(Texto, MaiusculasEmBlocosIgualAByteAByte) {
     const std::string_view letras = std::string_view(todos).substr('`'); // `abc...z{|}~
     for (size_t n = 0; n <= 33; ++n) // under a block, whole blocks, a last block that overlaps
         EXPECT_EQ(emMaiusculas(letras.substr(0, n), buffer), maiusculas(letras.substr(0, n))) << n;
+}
+
+// The masks of a block, whole or the text's last and shorter one, against a test per byte; each
+// text sits in an allocation of its own size, so that a read past it is caught by the sanitizer.
+TEST(Blocos, PosicoesIgualAByteAByte) {
+    for (size_t tamanho = 0; tamanho <= 33; ++tamanho) {
+        const std::unique_ptr<char[]> bytes(new char[tamanho]);
+        for (size_t k = 0; k < tamanho; ++k) bytes[k] = "a;b:c;;\x80\x64"[(k * 7 + tamanho) % 9];
+        const std::string_view texto(bytes.get(), tamanho);
+        for (size_t inicio = 0; inicio <= tamanho; ++inicio) {
+            uint32_t esperado = 0;
+            for (size_t k = 0; k < kBloco && inicio + k < tamanho; ++k)
+                if (texto[inicio + k] == ';' || texto[inicio + k] == ':') esperado |= 1u << k;
+            EXPECT_EQ((posicoesDe<';', ':'>(texto, inicio)), esperado) << tamanho << " " << inicio;
+        }
+    }
 }
 
 TEST(Texto, MaiusculasSoAscii) {
