@@ -70,8 +70,9 @@ template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio)
 }
 
 // ASCII upper case of the sixteen bytes at `de`, written to `para`: a byte from 'a' to 'z' loses
-// its 20h bit, every other byte is copied as it is. Both places hold sixteen bytes.
-inline void maiusculas16(const char* de, char* para) {
+// its 20h bit, every other byte is copied as it is. Both places hold sixteen bytes. Whether any
+// byte was a lower-case letter.
+inline bool maiusculas16(const char* de, char* para) {
 #if defined(__SSE2__)
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(de));
     // 'a' to 'z' land on -128 to -103 as signed bytes, and nothing else does.
@@ -80,9 +81,15 @@ inline void maiusculas16(const char* de, char* para) {
         _mm_cmplt_epi8(deslocados, _mm_set1_epi8(static_cast<char>(0x80 + 26)));
     const __m128i maiusculos = _mm_xor_si128(bytes, _mm_and_si128(minusculas, _mm_set1_epi8(0x20)));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(para), maiusculos);
+    return _mm_movemask_epi8(minusculas) != 0;
 #else
-    for (size_t k = 0; k < kBloco; ++k)
-        para[k] = (de[k] >= 'a' && de[k] <= 'z') ? static_cast<char>(de[k] - 0x20) : de[k];
+    bool mudou = false;
+    for (size_t k = 0; k < kBloco; ++k) {
+        const bool minuscula = de[k] >= 'a' && de[k] <= 'z';
+        para[k] = minuscula ? static_cast<char>(de[k] - 0x20) : de[k];
+        mudou = mudou || minuscula;
+    }
+    return mudou;
 #endif
 }
 

@@ -207,8 +207,11 @@ void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
         if (!separaLinha(emCaixaAlta, e)) continue;
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
         if (e.operacao.empty()) continue;
-        operandosComoEscritos(e, emCaixaAlta, texto, escritos);
-        contPosicao = contaOperacao(m, e, escritos, contPosicao, numLinha);
+        // A line written in upper case is its own upper case: its operands are as written.
+        const bool jaMaiusculo = emCaixaAlta.data() == texto.data();
+        if (!jaMaiusculo) operandosComoEscritos(e, emCaixaAlta, texto, escritos);
+        contPosicao =
+            contaOperacao(m, e, jaMaiusculo ? e.operandos : escritos, contPosicao, numLinha);
     }
 }
 

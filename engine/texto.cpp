@@ -205,24 +205,29 @@ std::string_view emMaiusculas(std::string_view texto, std::string& buffer) {
     if (buffer.size() < n) buffer.resize(n); // the room only grows: no bytes written twice
     const char* const de = texto.data();
     char* const para = buffer.data();
+    bool mudou = false;
     // A last block ends at the last byte, overlapping the one before it: upper-casing the same
     // source bytes again writes what is there already.
     if (n >= kBloco) {
-        for (size_t i = 0; i + kBloco < n; i += kBloco) maiusculas16(de + i, para + i);
-        maiusculas16(de + n - kBloco, para + n - kBloco);
+        for (size_t i = 0; i + kBloco < n; i += kBloco) mudou |= maiusculas16(de + i, para + i);
+        mudou |= maiusculas16(de + n - kBloco, para + n - kBloco);
     } else if (n >= 8) {
         const auto oito = [&](size_t i) {
             uint64_t bytes;
             std::memcpy(&bytes, de + i, 8);
-            bytes = maiusculas8(bytes);
-            std::memcpy(para + i, &bytes, 8);
+            const uint64_t maiusculos = maiusculas8(bytes);
+            mudou |= maiusculos != bytes;
+            std::memcpy(para + i, &maiusculos, 8);
         };
         oito(0);
         oito(n - 8);
     } else {
-        for (size_t i = 0; i < n; ++i) para[i] = maiuscula(de[i]);
+        for (size_t i = 0; i < n; ++i) {
+            para[i] = maiuscula(de[i]);
+            mudou |= para[i] != de[i];
+        }
     }
-    return std::string_view(buffer).substr(0, n);
+    return mudou ? std::string_view(buffer).substr(0, n) : texto;
 }
 
 void emMaiusculas(std::string& texto) {

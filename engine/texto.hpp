@@ -32,7 +32,8 @@ bool ehAscii(std::string_view texto);
 
 // maiusculas in place, for the passes' own copies of a line's parts.
 void emMaiusculas(std::string& texto);
-// `texto` in upper case, written into `buffer` (whose room is reused line after line) and viewed.
+// `texto` in upper case, written into `buffer` (whose room is reused line after line) and viewed;
+// `texto` itself when it has no lower-case letter, so that a caller can tell it was upper case.
 std::string_view emMaiusculas(std::string_view texto, std::string& buffer);
 
 } // namespace orvandel
