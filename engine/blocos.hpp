@@ -69,6 +69,40 @@ template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio)
 #endif
 }
 
+// How many bytes of the text are one of `Cs`. Without a branch per block or per byte found,
+// which the line ends of a source would mispredict: each block's matches are subtracted from a
+// counter per lane (a match is -1), and the lanes are summed before any could pass 255.
+template <char... Cs> size_t contaDe(std::string_view texto) {
+    static_assert(sizeof...(Cs) > 0 && ((Cs != '\0') && ...));
+#if defined(__SSE2__)
+    constexpr size_t kBlocosPorSoma = 255;
+    size_t total = 0;
+    size_t inicio = 0;
+    while (inicio < texto.size()) {
+        __m128i porLane = _mm_setzero_si128();
+        for (size_t blocos = 0; blocos < kBlocosPorSoma && inicio < texto.size();
+             ++blocos, inicio += kBloco) {
+            const size_t n = std::min(kBloco, texto.size() - inicio);
+            const __m128i bytes =
+                n == kBloco
+                    ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + inicio))
+                    : cargaParcial(texto.data() + inicio, n);
+            __m128i iguais = _mm_setzero_si128();
+            ((iguais = _mm_or_si128(iguais, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Cs)))), ...);
+            porLane = _mm_sub_epi8(porLane, iguais);
+        }
+        const __m128i somas = _mm_sad_epu8(porLane, _mm_setzero_si128());
+        total += static_cast<size_t>(_mm_cvtsi128_si32(somas)) +
+                 static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(somas, 8)));
+    }
+    return total;
+#else
+    size_t total = 0;
+    for (const char c : texto) total += ((c == Cs) || ...) ? 1 : 0;
+    return total;
+#endif
+}
+
 // ASCII upper case of the sixteen bytes at `de`, written to `para`: a byte from 'a' to 'z' loses
 // its 20h bit, every other byte is copied as it is. Both places hold sixteen bytes. Whether any
 // byte was a lower-case letter.

@@ -255,10 +255,8 @@ template <typename F> void paraCadaFimDeLinha(std::string_view texto, F&& porFim
 // it by doubling copies it into fresh pages again and again), then to cut the lines. The count
 // takes CR LF as two ends: room to spare only for such text.
 std::pmr::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
-    size_t fins = 0;
-    paraCadaFimDeLinha(texto, [&](size_t) { ++fins; });
     std::pmr::vector<std::string_view> linhas;
-    linhas.reserve(fins + 1);
+    linhas.reserve(contaDe<'\n', '\r'>(texto) + 1);
     size_t inicio = 0; // of the current line
     paraCadaFimDeLinha(texto, [&](size_t fim) {
         if (fim < inicio) return; // the LF of a CR LF
