@@ -1,9 +1,9 @@
-// Sixteen bytes of text examined at once: where a few given characters stand among them, and
-// their upper case. The
-// loops that look at every byte of a source for a handful of characters (line ends, the
-// splitter's separators) then spend a few instructions per sixteen bytes, and one per character
-// found, instead of a test per byte. On x86-64, SSE2 (which every such processor has) compares
-// the sixteen bytes together; elsewhere a plain loop gives the very same masks.
+// Sixteen bytes of text examined at once: where a few given characters stand among them, how
+// many there are, and the bytes' upper case. The loops that look at every byte of a source for a
+// handful of characters (line ends, the splitter's separators) then spend a few instructions per
+// sixteen bytes, and one per character found, instead of a test per byte. On x86-64, SSE2 (which
+// every such processor has) compares the sixteen bytes together; elsewhere a plain loop gives the
+// very same masks.
 #pragma once
 
 #include <algorithm>
@@ -43,6 +43,17 @@ inline __m128i cargaParcial(const char* p, size_t n) {
     }
     return _mm_set_epi64x(static_cast<int64_t>(alto), static_cast<int64_t>(baixo));
 }
+
+// FFh in each lane k where texto[inicio + k] is one of `Cs`, 00h elsewhere and past the text.
+template <char... Cs> __m128i iguaisA(std::string_view texto, size_t inicio) {
+    const size_t n = std::min(kBloco, texto.size() - inicio);
+    const char* const p = texto.data() + inicio;
+    const __m128i bytes =
+        n == kBloco ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)) : cargaParcial(p, n);
+    __m128i iguais = _mm_setzero_si128();
+    ((iguais = _mm_or_si128(iguais, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Cs)))), ...);
+    return iguais;
+}
 #endif
 
 // Bit k is set where texto[inicio + k] is one of `Cs`, for k from 0 to 15; past the end of the
@@ -51,15 +62,10 @@ inline __m128i cargaParcial(const char* p, size_t n) {
 // text's size.
 template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio) {
     static_assert(sizeof...(Cs) > 0 && ((Cs != '\0') && ...));
-    const size_t n = std::min(kBloco, texto.size() - inicio);
 #if defined(__SSE2__)
-    const __m128i bytes =
-        n == kBloco ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + inicio))
-                    : cargaParcial(texto.data() + inicio, n);
-    __m128i iguais = _mm_setzero_si128();
-    ((iguais = _mm_or_si128(iguais, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Cs)))), ...);
-    return static_cast<uint32_t>(_mm_movemask_epi8(iguais));
+    return static_cast<uint32_t>(_mm_movemask_epi8(iguaisA<Cs...>(texto, inicio)));
 #else
+    const size_t n = std::min(kBloco, texto.size() - inicio);
     uint32_t mascara = 0;
     for (size_t k = 0; k < n; ++k) {
         const char c = texto[inicio + k];
@@ -81,16 +87,8 @@ template <char... Cs> size_t contaDe(std::string_view texto) {
     while (inicio < texto.size()) {
         __m128i porLane = _mm_setzero_si128();
         for (size_t blocos = 0; blocos < kBlocosPorSoma && inicio < texto.size();
-             ++blocos, inicio += kBloco) {
-            const size_t n = std::min(kBloco, texto.size() - inicio);
-            const __m128i bytes =
-                n == kBloco
-                    ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + inicio))
-                    : cargaParcial(texto.data() + inicio, n);
-            __m128i iguais = _mm_setzero_si128();
-            ((iguais = _mm_or_si128(iguais, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Cs)))), ...);
-            porLane = _mm_sub_epi8(porLane, iguais);
-        }
+             ++blocos, inicio += kBloco)
+            porLane = _mm_sub_epi8(porLane, iguaisA<Cs...>(texto, inicio));
         const __m128i somas = _mm_sad_epu8(porLane, _mm_setzero_si128());
         total += static_cast<size_t>(_mm_cvtsi128_si32(somas)) +
                  static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(somas, 8)));

@@ -51,21 +51,6 @@ void reportaNumeroInvalido(Montador& m, std::string_view texto, int32_t numLinha
 
 } // namespace
 
-bool leInteiroDecimal(std::string_view texto, int32_t& valor) {
-    if (texto.empty()) return false;
-    const bool negativo = texto[0] == '-';
-    if (texto[0] == '+' || texto[0] == '-') texto.remove_prefix(1);
-    if (texto.empty() || !todos(texto, ehDigito)) return false;
-    const int64_t limite = negativo ? 2147483648LL : 2147483647LL;
-    int64_t acumulado = 0;
-    for (char c : texto) {
-        acumulado = acumulado * 10 + (c - '0');
-        if (acumulado > limite) return false;
-    }
-    valor = static_cast<int32_t>(negativo ? -acumulado : acumulado);
-    return true;
-}
-
 bool ehNumero(std::string_view texto) {
     if (texto.empty()) return false;
     const std::string_view t = semCerquilha(texto);
@@ -112,6 +97,13 @@ Numeral leDecimalUmaVez(std::string_view t) {
 }
 
 } // namespace
+
+bool leInteiroDecimal(std::string_view texto, int32_t& valor) {
+    if (texto.empty()) return false;
+    const Numeral numeral = leDecimalUmaVez(texto);
+    if (numeral.cabe) valor = numeral.valor;
+    return numeral.cabe;
+}
 
 Numeral leNumeral(std::string_view texto) {
     if (texto.empty()) return {};

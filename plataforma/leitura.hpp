@@ -41,6 +41,10 @@ template <typename T> class AlocadorSemZeros {
 // A file's bytes as read.
 using BytesLidos = std::vector<char, AlocadorSemZeros<char>>;
 
+inline std::string_view comoTexto(const BytesLidos& bytes) {
+    return {bytes.data(), bytes.size()};
+}
+
 // The bytes of a regular file. Anything else (a directory, a FIFO, a device) is refused rather
 // than read: a FIFO would wait for a writer and a device may never end. Throws FalhaArquivo
 // ("Não foi possível ler o arquivo NOME: motivo").

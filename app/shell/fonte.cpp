@@ -81,13 +81,13 @@ LinhasFonte decodificaLinhasFonte(BytesLidos bytes) {
     const auto comTexto = [](BytesLidos texto, size_t marca, CodificacaoLinhas codificacao) {
         auto buffer = std::make_unique<const BytesLidos>(std::move(texto));
         std::pmr::vector<std::string_view> linhas =
-            vistasDasLinhas(std::string_view(buffer->data(), buffer->size()).substr(marca));
+            vistasDasLinhas(comoTexto(*buffer).substr(marca));
         return LinhasFonte{std::move(buffer), std::move(linhas), codificacao};
     };
     const auto emUtf8 = [](const std::string& utf8) {
         return BytesLidos(utf8.begin(), utf8.end());
     };
-    const std::string_view vista(bytes.data(), bytes.size());
+    const std::string_view vista = comoTexto(bytes);
     if (vista.starts_with(kBomUtf8))
         return comTexto(std::move(bytes), kBomUtf8.size(), CodificacaoLinhas::Utf8);
     if (vista.starts_with(kBomUtf16LE))
@@ -137,8 +137,7 @@ std::string codificaFonte(const TextoFonte& texto) {
 }
 
 TextoFonte leArquivoFonte(const std::filesystem::path& caminho) {
-    const BytesLidos bytes = leArquivoInteiro(caminho);
-    return decodificaFonte(std::string_view(bytes.data(), bytes.size()));
+    return decodificaFonte(comoTexto(leArquivoInteiro(caminho)));
 }
 
 LinhasFonte leLinhasFonte(const std::filesystem::path& caminho) {
