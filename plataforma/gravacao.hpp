@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,5 +24,17 @@ std::string descricaoErro(int codigo);
 // it durable before the rename. Throws FalhaArquivo, with the old file untouched and no
 // temporary file left.
 void gravaAtomicamente(const std::filesystem::path& destino, std::string_view conteudo);
+
+// One file of a group that is written together.
+struct Gravacao {
+    std::filesystem::path destino;
+    std::string_view conteudo;
+};
+
+// Writes the files one after another as gravaAtomicamente writes each, but makes the renames
+// durable together at the end, each directory once: a run's image and symbol listing cost one
+// directory sync, not two. A failure stops at the file that failed, which is left untouched, with
+// the files before it written and durable.
+void gravaAtomicamente(std::span<const Gravacao> arquivos);
 
 } // namespace orvandel

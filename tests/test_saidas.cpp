@@ -68,6 +68,31 @@ TEST(GravaAtomicamente, SubstituiInteiroOuNada) {
     EXPECT_EQ(arquivos, 2);
 }
 
+// Files written together: each as if written alone, in order. The one that fails is left as it
+// was, with the ones before it written and the ones after it not attempted.
+TEST(GravaAtomicamente, GrupoParaNoArquivoQueFalha) {
+    teste::DiretorioTemporario dir;
+    std::filesystem::create_directory(dir / "pasta.map");
+    for (const auto& nome : {"a.mem", "a.map", "b.mem"}) gravaAtomicamente(dir / nome, "velho");
+    const Gravacao juntos[] = {{dir / "a.mem", "novo"}, {dir / "a.map", "novo"}};
+    gravaAtomicamente(juntos);
+    const Gravacao comFalha[] = {
+        {dir / "b.mem", "novo"}, {dir / "pasta.map", "x"}, {dir / "a.mem", "outro"}};
+    try {
+        gravaAtomicamente(comFalha);
+        ADD_FAILURE() << "a pasta no lugar do arquivo deveria falhar";
+    } catch (const FalhaArquivo& falha) {
+        EXPECT_NE(std::string(falha.what()).find("pasta.map"), std::string::npos) << falha.what();
+    }
+    for (const auto& [nome, conteudo] :
+         {std::pair{"a.mem", "novo"}, std::pair{"a.map", "novo"}, std::pair{"b.mem", "novo"}})
+        EXPECT_EQ(teste::leArquivo(dir / nome), conteudo) << nome;
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "pasta.map"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.caminho()),
+                            std::filesystem::directory_iterator()),
+              4); // no temporary file left behind
+}
+
 // The replacement keeps the permissions of the file it replaces.
 TEST(GravaAtomicamente, MantemAsPermissoesDoArquivoSubstituido) {
     teste::DiretorioTemporario dir;

@@ -33,8 +33,10 @@ void gravaImagemEListagem(const fs::path& fonte, const fs::path& imagem, const M
     const fs::path listagem = caminhoUtf8(nomeArquivoMap(imagem.string()));
     recusaSobreFonte(fonte, imagem);
     recusaSobreFonte(fonte, listagem);
-    gravaArquivoMem(imagem, montagem.maquina(), montagem.memoria());
-    gravaTabSimb(listagem, montagem.simbolos());
+    const std::string bytesImagem = conteudoArquivoMem(montagem.maquina(), montagem.memoria());
+    const std::string textoListagem = conteudoTabSimb(montagem.simbolos());
+    const Gravacao arquivos[] = {{imagem, bytesImagem}, {listagem, textoListagem}};
+    gravaAtomicamente(arquivos);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // File access on POSIX systems: whole-file reads, and atomic replacement through a temporary
 // file in the target's directory, fsync and rename.
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -124,8 +125,10 @@ BytesLidos leArquivoInteiro(const fs::path& caminho) {
     return leTudo(abreArquivoComum(caminho), caminho);
 }
 
-void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
-    const fs::path alvo = alvoReal(destino);
+namespace {
+
+// Puts the file in place, complete and synced; its directory is synced by the caller.
+void substitui(const fs::path& destino, const fs::path& alvo, std::string_view conteudo) {
     std::string temporario = modeloTemporario(alvo);
     const int fd = ::mkstemp(temporario.data());
     if (fd < 0) falha(destino, errno);
@@ -135,7 +138,33 @@ void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
         ::unlink(temporario.c_str());
         falha(destino, codigo);
     }
-    sincronizaDiretorio(alvo.parent_path());
+}
+
+} // namespace
+
+void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
+    const Gravacao arquivo{destino, conteudo};
+    gravaAtomicamente(std::span(&arquivo, 1));
+}
+
+void gravaAtomicamente(std::span<const Gravacao> arquivos) {
+    std::vector<fs::path> diretorios; // of the files already in place, each once
+    const auto sincronizaTodos = [&] {
+        for (const fs::path& diretorio : diretorios) sincronizaDiretorio(diretorio);
+    };
+    try {
+        for (const Gravacao& arquivo : arquivos) {
+            const fs::path alvo = alvoReal(arquivo.destino);
+            substitui(arquivo.destino, alvo, arquivo.conteudo);
+            if (std::find(diretorios.begin(), diretorios.end(), alvo.parent_path()) ==
+                diretorios.end())
+                diretorios.push_back(alvo.parent_path());
+        }
+    } catch (...) {
+        sincronizaTodos();
+        throw;
+    }
+    sincronizaTodos();
 }
 
 } // namespace orvandel

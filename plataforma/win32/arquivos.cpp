@@ -187,4 +187,9 @@ void gravaAtomicamente(const fs::path& destino, std::string_view conteudo) {
     }
 }
 
+// MOVEFILE_WRITE_THROUGH makes each rename durable on its own: there is no directory to sync.
+void gravaAtomicamente(std::span<const Gravacao> arquivos) {
+    for (const Gravacao& arquivo : arquivos) gravaAtomicamente(arquivo.destino, arquivo.conteudo);
+}
+
 } // namespace orvandel
