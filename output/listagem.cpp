@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <iterator>
 
-#include "gravacao.hpp"
 #include "orvandel/texto.hpp"
 
 namespace orvandel {
@@ -37,10 +36,6 @@ std::string conteudoTabSimb(const TabelaSimbolos& tabSimbolos) {
         conteudo += "\r\n";
     }
     return conteudo;
-}
-
-void gravaTabSimb(const std::filesystem::path& nomeArquivoMap, const TabelaSimbolos& tabSimbolos) {
-    gravaAtomicamente(nomeArquivoMap, conteudoTabSimb(tabSimbolos));
 }
 
 } // namespace orvandel

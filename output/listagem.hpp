@@ -2,16 +2,13 @@
 // hexadecimal, in table order, as Windows-1252 text with CR LF line ends.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "orvandel/simbolos.hpp"
 
 namespace orvandel {
 
+// The listing's bytes; it is written together with its image (gravaImagemEListagem).
 std::string conteudoTabSimb(const TabelaSimbolos& tabSimbolos);
-
-// Writes the listing atomically to `nomeArquivoMap`. Throws FalhaArquivo.
-void gravaTabSimb(const std::filesystem::path& nomeArquivoMap, const TabelaSimbolos& tabSimbolos);
 
 } // namespace orvandel
