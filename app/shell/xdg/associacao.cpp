@@ -96,8 +96,7 @@ void apaga(const fs::path& arquivo) {
 std::string leSeExistir(const fs::path& arquivo) {
     std::error_code erro;
     if (!fs::exists(arquivo, erro)) return {};
-    const BytesLidos bytes = leArquivoInteiro(arquivo);
-    return std::string(bytes.begin(), bytes.end());
+    return std::string(comoTexto(leArquivoInteiro(arquivo)));
 }
 
 // Runs one step for one extension, unless an earlier step already failed for it.
