@@ -37,11 +37,14 @@ void geraAcumulador(Montador& m, const LinhaInstrucao& instrucao, std::string_vi
                     int32_t numLinha) {
     armazenaPalavra(m, instrucao.opcode, contPosicao, numLinha);
     if (instrucao.forma != Forma::Endereco) return;
-    // The operand is read, and quoted in messages, in upper case.
-    const std::string maiusculo = operandos.size() == 1 ? maiusculas(operandos[0]) : std::string();
-    const std::string_view operando = maiusculo;
-    geraEndereco(m, nomeMaquina, operandos.size() == 1 ? std::span(&operando, 1) : operandos,
-                 soma32(contPosicao, 1), numLinha);
+    if (operandos.size() != 1)
+        return geraEndereco(m, nomeMaquina, operandos, soma32(contPosicao, 1), numLinha);
+    // The operand is read, and quoted in messages, in upper case: most are written so already,
+    // and then they are read where they stand, with no copy made.
+    const bool copia = temMinusculas(operandos[0]);
+    const std::string maiusculo = copia ? maiusculas(operandos[0]) : std::string();
+    const std::string_view operando = copia ? std::string_view(maiusculo) : operandos[0];
+    geraEndereco(m, nomeMaquina, std::span(&operando, 1), soma32(contPosicao, 1), numLinha);
 }
 
 } // namespace orvandel

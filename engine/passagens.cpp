@@ -140,20 +140,24 @@ bool dadoEnsaiavel(int32_t antes, int32_t depois) {
     return avanco > 0 && avanco <= LinhaEnsaiada::kMaxBytes;
 }
 
-// The counter after the operation of an upper-cased line in pass 1. `operandosEscritos` are the
-// line's operands as written, for the rehearsal of pass 2.
-int32_t contaOperacao(Montador& m, elemLinha& e,
-                      std::span<const std::string_view> operandosEscritos, int32_t contPosicao,
-                      int32_t numLinha) {
-    if (const tipoInstrucao* instrucao = m.tabInstrucoes.busca(e.operacao)) {
-        const int32_t depois =
-            soma32(contPosicao, tamanhoDaLinha(m, *instrucao, e.operandos, numLinha));
-        if (m.ensaiaPassagem2)
-            ensaia(m, contPosicao, numLinha, [&] {
-                return ensaiaInstrucao(m, *instrucao, operandosEscritos, contPosicao, numLinha);
-            });
-        return depois;
-    }
+// The counter after an instruction line in pass 1. Its operands are read as written: the length
+// rules and the encoders read them in any case, and quote them in upper case themselves.
+int32_t contaInstrucao(Montador& m, const tipoInstrucao& instrucao,
+                       std::span<const std::string_view> operandos, int32_t contPosicao,
+                       int32_t numLinha) {
+    const int32_t depois = soma32(contPosicao, tamanhoDaLinha(m, instrucao, operandos, numLinha));
+    if (m.ensaiaPassagem2)
+        ensaia(m, contPosicao, numLinha,
+               [&] { return ensaiaInstrucao(m, instrucao, operandos, contPosicao, numLinha); });
+    return depois;
+}
+
+// The counter after the operation of an upper-cased line in pass 1 that is no instruction: a
+// directive, or a numeral that is data. `operandosEscritos` are the line's operands as written,
+// for the rehearsal of pass 2.
+int32_t contaDiretivaOuDado(Montador& m, elemLinha& e,
+                            std::span<const std::string_view> operandosEscritos,
+                            int32_t contPosicao, int32_t numLinha) {
     std::optional<int32_t> depois =
         processaDiretiva(m, 1, e.operacao, contPosicao, e.operandos, numLinha);
     if (!depois && ehNumero(e.operacao)) depois = soma32(contPosicao, tamanhoPalavra(m.maquina));
@@ -178,40 +182,55 @@ int32_t geraOperacao(Montador& m, elemLinha& e, int32_t contPosicao, int32_t num
     return geraDiretivaOuDado(m, e.operacao, e.operandos, contPosicao, numLinha);
 }
 
-// The operands of a line split in upper case, as written: upper-casing moves no byte, so each
-// token stands at the same place in both texts.
-void operandosComoEscritos(const elemLinha& e, std::string_view maiusculo, std::string_view texto,
-                           std::vector<std::string_view>& escritos) {
-    escritos.clear();
-    for (std::string_view operando : e.operandos)
-        escritos.push_back(
-            texto.substr(static_cast<size_t>(operando.data() - maiusculo.data()), operando.size()));
+// A token of `texto` seen at the same place in `outro`, a text of the same length.
+std::string_view mesmoTrecho(std::string_view token, std::string_view texto,
+                             std::string_view outro) {
+    if (token.empty()) return token; // a token the line lacks views no text
+    return outro.substr(static_cast<size_t>(token.data() - texto.data()), token.size());
+}
+
+// The line's tokens, split as written, moved onto its upper case: upper-casing moves no byte, so
+// each token stands at the same place in both texts. `escritos` keeps the operands as written.
+void emCaixaAlta(elemLinha& e, std::string_view texto, std::string_view maiusculo,
+                 std::vector<std::string_view>& escritos) {
+    escritos.assign(e.operandos.begin(), e.operandos.end());
+    if (maiusculo.data() == texto.data()) return; // written in upper case already
+    e.rotulo = mesmoTrecho(e.rotulo, texto, maiusculo);
+    e.operacao = mesmoTrecho(e.operacao, texto, maiusculo);
+    for (std::string_view& operando : e.operandos)
+        operando = mesmoTrecho(operando, texto, maiusculo);
 }
 
 } // namespace
 
-// Pass 1 reads the line in upper case: the text is upper-cased once into `maiusculo` and split
-// there. No separator, apostrophe or semicolon is a letter, so this splits as the line as
-// written does, giving its tokens upper-cased.
+// Pass 1 splits each line as written. A label, an operation that is no instruction and its
+// operands are then read in upper case: only then is the line upper-cased, once. No separator,
+// apostrophe or semicolon is a letter, so the upper case splits as the line as written does.
+// An instruction's operands are read as written, and most lines are instructions.
 void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::vector<std::string_view> escritos;
-    std::string linha, maiusculo;
+    std::string linha, maiusculo, rotulo;
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
         const std::string_view texto = trechoDivisivel(linhas[i], linha, m.codificacao);
-        if (semTokens(texto)) continue;
-        const std::string_view emCaixaAlta = emMaiusculas(texto, maiusculo);
-        if (!separaLinha(emCaixaAlta, e)) continue;
+        if (semTokens(texto) || !separaLinha(texto, e)) continue;
+        const tipoInstrucao* instrucao =
+            e.operacao.empty() ? nullptr : m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao);
+        if (instrucao) {
+            if (!e.rotulo.empty()) {
+                e.rotulo = emMaiusculas(e.rotulo, rotulo);
+                defineRotulo(m, e, contPosicao, numLinha);
+            }
+            contPosicao = contaInstrucao(m, *instrucao, e.operandos, contPosicao, numLinha);
+            continue;
+        }
+        emCaixaAlta(e, texto, emMaiusculas(texto, maiusculo), escritos);
         if (!e.rotulo.empty()) defineRotulo(m, e, contPosicao, numLinha);
-        if (e.operacao.empty()) continue;
-        // A line written in upper case is its own upper case: its operands are as written.
-        const bool jaMaiusculo = emCaixaAlta.data() == texto.data();
-        if (!jaMaiusculo) operandosComoEscritos(e, emCaixaAlta, texto, escritos);
-        contPosicao =
-            contaOperacao(m, e, jaMaiusculo ? e.operandos : escritos, contPosicao, numLinha);
+        if (!e.operacao.empty())
+            contPosicao = contaDiretivaOuDado(m, e, escritos, contPosicao, numLinha);
     }
 }
 

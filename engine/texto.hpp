@@ -30,6 +30,13 @@ std::string_view emCp1252(std::string_view texto, std::string& buffer,
 // Whether every byte of `texto` is ASCII, where Windows-1252 and UTF-8 agree byte for byte.
 bool ehAscii(std::string_view texto);
 
+// Whether maiusculas would change the text: a test cheaper than the copy it spares.
+inline bool temMinusculas(std::string_view texto) {
+    bool tem = false;
+    for (const char c : texto) tem |= c >= 'a' && c <= 'z';
+    return tem;
+}
+
 // maiusculas in place, for the passes' own copies of a line's parts.
 void emMaiusculas(std::string& texto);
 // `texto` in upper case, written into `buffer` (whose room is reused line after line) and viewed;
