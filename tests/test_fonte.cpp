@@ -1,6 +1,7 @@
 // Source files: byte-order marks, Windows-1252 and line ends.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -174,6 +175,21 @@ TEST(LeArquivoFonte, EmPaginasGrandes) {
     ASSERT_EQ(fonte.linhas.size(), 300000u);
     EXPECT_EQ(fonte.linhas[123456], "LDA 123456");
     EXPECT_EQ(fonte.linhas.back(), "LDA 299999");
+}
+
+// Once the heap's next megabytes are on huge pages, blocks of every size it serves (now up to a
+// megabyte) are usable to their last byte; a second call changes nothing.
+TEST(LeArquivoFonte, HeapEmPaginasGrandes) {
+    heapEmPaginasGrandes();
+    heapEmPaginasGrandes();
+    for (const size_t bytes :
+         {size_t{16}, size_t{4096}, size_t{200000}, (size_t{1} << 20) - 1, size_t{3} << 20}) {
+        auto* const bloco = static_cast<unsigned char*>(std::malloc(bytes));
+        ASSERT_NE(bloco, nullptr);
+        std::memset(bloco, 0xCD, bytes);
+        EXPECT_EQ(bloco[bytes - 1], 0xCD) << bytes;
+        std::free(bloco);
+    }
 }
 
 // A file whose size the system reports as 0 is still read to its end.

@@ -1,9 +1,15 @@
 // Huge pages on POSIX systems: Linux lends them to a mapping that asks (transparent huge pages
 // in their "madvise" mode, or "always").
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <new>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "memoria.hpp"
 
@@ -17,6 +23,12 @@ constexpr size_t kLimiar = size_t{1} << 20;       // below it, a huge page would
 size_t emPaginasGrandes(size_t bytes) {
     return (bytes + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
 }
+
+#ifdef __GLIBC__
+constexpr size_t kReservaHeap = 2 * kPaginaGrande; // a run's small blocks, many times over
+constexpr int kMaiorBlocoDoHeap = 32 << 20;        // the largest the C library takes from it
+void* abaixoDaFronteira = nullptr;                 // held for the life of the process
+#endif
 
 bool ehPequeno(size_t bytes, size_t alinhamento) {
     return bytes < kLimiar || alinhamento > kPaginaGrande;
@@ -56,6 +68,31 @@ class PaginasGrandes final : public std::pmr::memory_resource {
 };
 
 } // namespace
+
+// The C library's heap keeps its free memory at the top, past the last block in use. The heap is
+// grown past the next huge-page boundary by one large block, whose pages are not touched, the
+// range beyond the boundary is marked for huge pages, and the block is given back; the free
+// memory below the boundary is then taken by one block that is never touched, so that the next
+// blocks come from the huge pages. Where the block does not come from the top of the heap (a
+// sanitizer's or a profiler's allocator), nothing is marked or taken.
+void heapEmPaginasGrandes() {
+#ifdef __GLIBC__
+    ::mallopt(M_TRIM_THRESHOLD, kMaiorBlocoDoHeap); // the top is not given back to the system
+    ::mallopt(M_MMAP_THRESHOLD, kMaiorBlocoDoHeap);
+    const uintptr_t topo = reinterpret_cast<uintptr_t>(::sbrk(0)) - ::mallinfo2().keepcost;
+    const uintptr_t fronteira = emPaginasGrandes(topo + 64);
+    const size_t tamanho = fronteira + kReservaHeap - topo;
+    void* const bloco = std::malloc(tamanho);
+    const auto inicio = reinterpret_cast<uintptr_t>(bloco);
+    const bool doTopo =
+        bloco && inicio <= fronteira && inicio + tamanho >= fronteira + kReservaHeap;
+    if (doTopo) ::madvise(reinterpret_cast<void*>(fronteira), kReservaHeap, MADV_HUGEPAGE);
+    std::free(bloco);
+    if (doTopo && !abaixoDaFronteira) abaixoDaFronteira = std::malloc(fronteira - inicio);
+    // Blocks of a megabyte or more go on to their own mappings, as memoriaDePaginasGrandes's do.
+    ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kLimiar));
+#endif
+}
 
 std::pmr::memory_resource& memoriaDePaginasGrandes() {
     static PaginasGrandes recurso;

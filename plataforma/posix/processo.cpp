@@ -9,9 +9,10 @@ namespace orvandel {
 
 // Past a file-size limit a write then fails with EFBIG instead of killing the program, so the
 // temporary file is removed, the old file stays, and the failure is reported. A source's large
-// buffers take huge pages.
+// buffers, and the heap, take huge pages.
 void preparaProcesso() {
     std::signal(SIGXFSZ, SIG_IGN);
+    heapEmPaginasGrandes();
     std::pmr::set_default_resource(&memoriaDePaginasGrandes());
 }
 
