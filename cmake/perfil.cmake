@@ -44,14 +44,15 @@ if(ORVANDEL_PGO)
 endif()
 
 # Compiles `alvo` with the profile, and again whenever the profile is trained again; in the
-# instrumented build, with the counters that make the profile. Both at -O3, since a profile fits
-# only code optimised as the code that made it. Objects that the training never ran keep the
-# ordinary optimisation (-fprofile-partial-training). ORVANDEL_PGO_GERA, the profile folder, is
+# instrumented build, with the counters that make the profile, atomic since pass 1 of a long
+# source runs on two threads. Both at -O3, since a profile fits only code optimised as the code
+# that made it. Objects that the training never ran keep the ordinary optimisation
+# (-fprofile-partial-training). ORVANDEL_PGO_GERA, the profile folder, is
 # set only for the instrumented build.
 function(orvandel_por_perfil alvo)
   if(ORVANDEL_PGO_GERA)
     target_compile_options(${alvo} PRIVATE -O3 -fprofile-generate=${ORVANDEL_PGO_GERA}
-      -fprofile-update=single -fprofile-prefix-path=${CMAKE_BINARY_DIR})
+      -fprofile-update=atomic -fprofile-prefix-path=${CMAKE_BINARY_DIR})
     return()
   endif()
   if(NOT ORVANDEL_PGO)

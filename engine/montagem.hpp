@@ -61,6 +61,10 @@ struct Montador {
     Ensaio* ensaio = nullptr;
     bool ensaiaPassagem2 = true;
     Rastreio* rastreio = nullptr;
+    // From how many lines on pass 1 has a second thread split lines ahead of it: below that,
+    // starting the thread costs more than it saves. Like the rehearsal, only saves time.
+    size_t linhasParaSepararAdiante = kLinhasParaSepararAdiante;
+    static constexpr size_t kLinhasParaSepararAdiante = 8192;
     // Per address, the zero-based line that placed its byte last, -1 where none did: what a
     // listing or a teaching view shows beside the bytes. Recorded only when a run is given one,
     // so that an ordinary run pays a null test per byte and nothing more.

@@ -7,8 +7,14 @@
 #include "ensaio.hpp"
 #include "linha.hpp"
 #include "montagem.hpp"
+#include "separacao.hpp"
 #include "texto.hpp"
 #include "valores.hpp"
+
+#include <memory>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace orvandel {
 
@@ -201,6 +207,49 @@ void emCaixaAlta(elemLinha& e, std::string_view texto, std::string_view maiuscul
         operando = mesmoTrecho(operando, texto, maiusculo);
 }
 
+// Pass 1's lines split as written: by the thread ahead, in a run long enough to repay starting
+// one on a machine with a core to spare, and here wherever it has not.
+class LinhasDaPassagem1 {
+  public:
+    LinhasDaPassagem1(const Montador& m, std::span<const std::string_view> linhas)
+        : m_(m), linhas_(linhas) {
+        if (linhas.size() < m.linhasParaSepararAdiante || std::thread::hardware_concurrency() < 2)
+            return;
+        try {
+            adiantada_ =
+                std::make_unique<SeparacaoAdiantada>(linhas, m.codificacao, m.tabInstrucoes);
+        } catch (const std::system_error&) { // no thread to be had: the pass splits every line
+        }
+    }
+
+    // Line i split into `e`, with the instruction row of its operation if it has one: the text
+    // that was split, or nullopt for a line that holds no token.
+    std::optional<std::string_view> separa(size_t i, elemLinha& e,
+                                           const tipoInstrucao*& instrucao) {
+        const std::string_view linha = linhas_[i];
+        const LinhaSeparada* pronta = adiantada_ ? adiantada_->linha(i) : nullptr;
+        if (pronta && pronta->estado == LinhaSeparada::Estado::SemTokens) return std::nullopt;
+        if (pronta && pronta->estado == LinhaSeparada::Estado::Separada) {
+            pronta->preenche(e, linha);
+            instrucao = pronta->instrucao < 0
+                            ? nullptr
+                            : &m_.tabInstrucoes.entradas()[static_cast<size_t>(pronta->instrucao)];
+            return pronta->texto.em(linha);
+        }
+        const std::string_view texto = trechoDivisivel(linha, buffer_, m_.codificacao);
+        if (semTokens(texto) || !separaLinha(texto, e)) return std::nullopt;
+        instrucao =
+            e.operacao.empty() ? nullptr : m_.tabInstrucoes.buscaEmQualquerCaixa(e.operacao);
+        return texto;
+    }
+
+  private:
+    const Montador& m_;
+    std::span<const std::string_view> linhas_;
+    std::string buffer_;
+    std::unique_ptr<SeparacaoAdiantada> adiantada_; // apart from the pass's hot stack
+};
+
 } // namespace
 
 // Pass 1 splits each line as written. A label, an operation that is no instruction and its
@@ -211,14 +260,15 @@ void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::vector<std::string_view> escritos;
-    std::string linha, maiusculo, rotulo;
+    std::string maiusculo, rotulo;
+    LinhasDaPassagem1 separadas(m, linhas);
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);
-        const std::string_view texto = trechoDivisivel(linhas[i], linha, m.codificacao);
-        if (semTokens(texto) || !separaLinha(texto, e)) continue;
-        const tipoInstrucao* instrucao =
-            e.operacao.empty() ? nullptr : m.tabInstrucoes.buscaEmQualquerCaixa(e.operacao);
+        const tipoInstrucao* instrucao = nullptr;
+        const std::optional<std::string_view> separada = separadas.separa(i, e, instrucao);
+        if (!separada) continue;
+        const std::string_view texto = *separada;
         if (instrucao) {
             if (!e.rotulo.empty()) {
                 e.rotulo = emMaiusculas(e.rotulo, rotulo);

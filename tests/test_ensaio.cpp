@@ -1,5 +1,6 @@
-// Pass 1's rehearsal of pass 2 only saves time: with it and without it, every run gives the same
-// image, messages, symbols, origins and abandonment, on every machine.
+// Pass 1's rehearsal of pass 2 and its splitting ahead on a second thread only save time: with
+// them and without them, every run gives the same image, messages, symbols, origins and
+// abandonment, on every machine.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,10 +21,13 @@ struct Resultado {
     bool operator==(const Resultado&) const = default;
 };
 
-Resultado executa(Maquina maquina, const std::vector<std::string>& linhas, bool ensaia) {
+enum class Modo { Simples, Ensaiado, Adiantado };
+
+Resultado executa(Maquina maquina, const std::vector<std::string>& linhas, Modo modo) {
     Montador m;
     Resultado r;
-    m.ensaiaPassagem2 = ensaia;
+    m.ensaiaPassagem2 = modo != Modo::Simples;
+    m.linhasParaSepararAdiante = modo == Modo::Adiantado ? 0 : SIZE_MAX;
     m.origens = &r.origens;
     try {
         m.monta(maquina, linhas);
@@ -37,9 +41,13 @@ Resultado executa(Maquina maquina, const std::vector<std::string>& linhas, bool 
 }
 
 void confere(const std::string& nome, const std::vector<std::string>& linhas) {
-    for (Maquina maquina : kMaquinas)
-        EXPECT_TRUE(executa(maquina, linhas, true) == executa(maquina, linhas, false))
+    for (Maquina maquina : kMaquinas) {
+        const Resultado simples = executa(maquina, linhas, Modo::Simples);
+        EXPECT_TRUE(executa(maquina, linhas, Modo::Ensaiado) == simples)
             << nome << " em " << nomeMaquina(maquina);
+        EXPECT_TRUE(executa(maquina, linhas, Modo::Adiantado) == simples)
+            << nome << " em " << nomeMaquina(maquina) << ", separado adiante";
+    }
 }
 
 TEST(Ensaio, ProgramasAnotadosEExemplosMontamIgual) {
@@ -76,6 +84,34 @@ TEST(Ensaio, CasosQueOEnsaioNaoPodeAntecipar) {
         {"dado abandona", {"  DB 1", "  DW FIM", "  4294967296", "FIM: DB 2"}},
     };
     for (const auto& [nome, linhas] : casos) confere(nome, linhas);
+}
+
+// A source long enough for the thread that splits ahead to go round its ring (32,768 lines),
+// with lines it leaves to the pass (quoted text, many operands, UTF-8) among those it splits.
+TEST(Ensaio, FonteLongaSeparadaAdianteMontaIgual) {
+    const std::vector<std::string> modelo = {
+        "L{}: MOV X(R1), R2",
+        "  jmp l{}",
+        "  DAB 'a;b', 1, 2, 3, 4, 5",
+        "  ; comentário",
+        "",
+        "  LDA FIM ; adiante",
+        "X{}: equ {}",
+        "  ação R1",
+        "  SOB R1, L{}",
+        "  DW 1, 2",
+        "  ADD #X{}, (R3)+",
+        "\t\t  HLT",
+    };
+    std::vector<std::string> linhas;
+    for (int i = 0; linhas.size() < 50'000; ++i)
+        for (std::string linha : modelo) {
+            for (size_t p; (p = linha.find("{}")) != std::string::npos;)
+                linha.replace(p, 2, std::to_string(i));
+            linhas.push_back(linha);
+        }
+    linhas.push_back("FIM: HLT");
+    confere("fonte longa", linhas);
 }
 
 } // namespace
