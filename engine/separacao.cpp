@@ -37,8 +37,7 @@ void LinhaSeparada::preenche(elemLinha& e, std::string_view linha) const {
 }
 
 LinhaSeparada separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
-                            const TabelaInstrucoes& instrucoes, elemLinha& e,
-                            std::string& buffer) {
+                            const TabelaInstrucoes& instrucoes, elemLinha& e, std::string& buffer) {
     LinhaSeparada s;
     const std::string_view texto = trechoDivisivel(linha, buffer, codificacao);
     if (semTokens(texto) || !separaLinha(texto, e)) {
@@ -85,8 +84,7 @@ const LinhaSeparada* SeparacaoAdiantada::linha(size_t i) {
         blocoAtual_ = bloco;
         blocoDaPassagem_.store(bloco, std::memory_order_release);
         if (bloco % (kBlocosNoAnel / 2) == 0) blocoDaPassagem_.notify_one();
-        blocoPronto_ =
-            prontos_[bloco % kBlocosNoAnel].load(std::memory_order_acquire) == bloco + 1;
+        blocoPronto_ = prontos_[bloco % kBlocosNoAnel].load(std::memory_order_acquire) == bloco + 1;
     }
     return blocoPronto_ ? &anel_[i % anel_.size()] : nullptr;
 }
