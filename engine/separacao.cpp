@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "linha.hpp"
+#include "nucleos.hpp"
 
 namespace orvandel {
 
@@ -65,7 +66,9 @@ SeparacaoAdiantada::SeparacaoAdiantada(std::span<const std::string_view> linhas,
       totalBlocos_(static_cast<uint32_t>((linhas.size() + kLinhasPorBloco - 1) / kLinhasPorBloco)),
       anel_(kLinhasPorBloco * kBlocosNoAnel),
       prontos_(std::make_unique<std::atomic<uint32_t>[]>(kBlocosNoAnel)),
-      thread_([this] { trabalha(); }) {}
+      thread_([this] { trabalha(); }) {
+    afastaDoNucleoAtual(thread_);
+}
 
 // Wakes the thread wherever it sleeps, then waits for it to end.
 SeparacaoAdiantada::~SeparacaoAdiantada() {
