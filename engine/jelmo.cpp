@@ -159,26 +159,38 @@ std::optional<int32_t> tamanhoJelmoConhecido(const Montador& m, const LinhaInstr
     return std::nullopt;
 }
 
+int32_t tamanhoJelmoPelaForma(const LinhaInstrucao& instrucao,
+                              std::span<const std::string_view> operandos) {
+    if (operandosGerais(instrucao.forma) == 0 ||
+        operandos.size() != *operandosExigidos(instrucao.forma))
+        return 0;
+    int32_t tamanho = 2;
+    for (std::string_view operando : operandos) {
+        const PalavraExtra palavra = palavraExtraPelaForma(operando);
+        if (palavra == PalavraExtra::Reportavel) return 0;
+        if (palavra == PalavraExtra::Silenciosa) tamanho += 2;
+    }
+    return tamanho;
+}
+
 // JMP, JSR, CLR ... SBC and MOV ... OR: the length follows from their general operands. Worked
 // out in pass 1 and, where that could report something, again in pass 2 and for R7.
 int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
                      std::span<const std::string_view> operandos, int32_t numLinha) {
     if (const std::optional<int32_t> conhecido = tamanhoJelmoConhecido(m, instrucao, numLinha))
         return *conhecido;
-    const auto linha = static_cast<size_t>(numLinha);
-    const bool guarda = linha < m.tamanhosJelmo.size();
     if (operandos.size() != *operandosExigidos(instrucao.forma)) {
         m.diag.registraErro("Instrução com número inválido de operandos", numLinha);
         return instrucao.tamanho;
     }
-    int32_t tamanho = 2;
-    bool silencioso = true;
-    for (std::string_view operando : operandos) {
-        const PalavraExtra palavra = palavraExtra(m, operando, numLinha);
-        if (palavra != PalavraExtra::Nenhuma) tamanho += 2;
-        silencioso = silencioso && palavra != PalavraExtra::Reportavel;
+    if (const int32_t tamanho = tamanhoJelmoPelaForma(instrucao, operandos)) {
+        if (const auto linha = static_cast<size_t>(numLinha); linha < m.tamanhosJelmo.size())
+            m.tamanhosJelmo[linha] = static_cast<int8_t>(tamanho);
+        return tamanho;
     }
-    if (guarda && silencioso) m.tamanhosJelmo[linha] = static_cast<int8_t>(tamanho);
+    int32_t tamanho = 2; // a displacement may report: the rule runs again, with its messages
+    for (std::string_view operando : operandos)
+        if (palavraExtra(m, operando, numLinha) != PalavraExtra::Nenhuma) tamanho += 2;
     return tamanho;
 }
 

@@ -143,13 +143,21 @@ std::optional<int> registradorNomeado(std::string_view texto) {
 // answer needs no FormaRegistrador. An indexed form whose displacement may report is still
 // decomposed, for those messages: both passes and every length report them again, as
 // decompoeOperando does.
-PalavraExtra palavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {
+PalavraExtra palavraExtraPelaForma(std::string_view operando) {
     const std::string_view s = entreParenteses(operando) ? semParenteses(operando) : operando;
     if (ehRegistrador(s) || ehPosIncremento(s) || ehPreDecremento(s)) return PalavraExtra::Nenhuma;
     if (!ehIndexado(s) || deslocamentoSilencioso(s.substr(0, s.size() - 4)))
         return PalavraExtra::Silenciosa;
-    decompoeIndexado(m, s, 3, numLinha);
     return PalavraExtra::Reportavel;
+}
+
+PalavraExtra palavraExtra(Montador& m, std::string_view operando, int32_t numLinha) {
+    const PalavraExtra palavra = palavraExtraPelaForma(operando);
+    if (palavra == PalavraExtra::Reportavel) {
+        const std::string_view s = entreParenteses(operando) ? semParenteses(operando) : operando;
+        decompoeIndexado(m, s, 3, numLinha);
+    }
+    return palavra;
 }
 
 OperandoCodificado codificaOperando(const LinhaJelmo& linha, std::string_view operando, bool fonte,

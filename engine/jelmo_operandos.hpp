@@ -37,6 +37,9 @@ std::optional<int> registradorNomeado(std::string_view texto);
 // gives those messages each time it runs; the others it gives in no run, whatever the symbols.
 enum class PalavraExtra { Nenhuma, Silenciosa, Reportavel };
 PalavraExtra palavraExtra(Montador& m, std::string_view operando, int32_t numLinha);
+// The same answer from the operand's form alone, without the messages: what a thread that
+// shares nothing with the run can work out.
+PalavraExtra palavraExtraPelaForma(std::string_view operando);
 
 // The instruction line that an operand belongs to.
 struct LinhaJelmo : ContextoLinha {

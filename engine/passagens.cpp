@@ -208,10 +208,11 @@ void emCaixaAlta(elemLinha& e, std::string_view texto, std::string_view maiuscul
 }
 
 // Pass 1's lines split as written: by the thread ahead, in a run long enough to repay starting
-// one on a machine with a core to spare, and here wherever it has not.
+// one on a machine with a core to spare, and here wherever it has not. A Jelmo length the thread
+// found is kept as tamanhoJelmo would keep it, which then finds it.
 class LinhasDaPassagem1 {
   public:
-    LinhasDaPassagem1(const Montador& m, std::span<const std::string_view> linhas)
+    LinhasDaPassagem1(Montador& m, std::span<const std::string_view> linhas)
         : m_(m), linhas_(linhas) {
         if (linhas.size() < m.linhasParaSepararAdiante || std::thread::hardware_concurrency() < 2)
             return;
@@ -234,6 +235,8 @@ class LinhasDaPassagem1 {
             instrucao = pronta->instrucao < 0
                             ? nullptr
                             : &m_.tabInstrucoes.entradas()[static_cast<size_t>(pronta->instrucao)];
+            if (pronta->tamanhoJelmo != 0 && i < m_.tamanhosJelmo.size())
+                m_.tamanhosJelmo[i] = pronta->tamanhoJelmo;
             return pronta->texto.em(linha);
         }
         const std::string_view texto = trechoDivisivel(linha, buffer_, m_.codificacao);
@@ -244,7 +247,7 @@ class LinhasDaPassagem1 {
     }
 
   private:
-    const Montador& m_;
+    Montador& m_;
     std::span<const std::string_view> linhas_;
     std::string buffer_;
     std::unique_ptr<SeparacaoAdiantada> adiantada_; // apart from the pass's hot stack

@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 
+#include "codificadores.hpp"
 #include "linha.hpp"
 #include "nucleos.hpp"
 
@@ -53,8 +54,10 @@ LinhaSeparada separaAdiante(std::string_view linha, CodificacaoLinhas codificaca
         if (!comoTrecho(e.operandos[k], linha, s.operandos[k])) return s;
     s.numOperandos = static_cast<uint8_t>(e.operandos.size());
     if (const tipoInstrucao* instrucao =
-            e.operacao.empty() ? nullptr : instrucoes.buscaEmQualquerCaixa(e.operacao))
+            e.operacao.empty() ? nullptr : instrucoes.buscaEmQualquerCaixa(e.operacao)) {
         s.instrucao = static_cast<int16_t>(instrucao - instrucoes.entradas().data());
+        s.tamanhoJelmo = static_cast<int8_t>(tamanhoJelmoPelaForma(*instrucao->linha, e.operandos));
+    }
     s.estado = LinhaSeparada::Estado::Separada;
     return s;
 }

@@ -21,8 +21,8 @@
 namespace orvandel {
 
 // One line as the splitter left it: where its splittable text (trechoDivisivel's) and its tokens
-// lie in the line, and its operation's instruction row. Offsets take a quarter of the room of
-// views.
+// lie in the line, its operation's instruction row and, for a Jelmo instruction whose length
+// follows from its operands' forms, that length. Offsets take a quarter of the room of views.
 struct LinhaSeparada {
     struct Trecho {
         uint16_t inicio = 0;
@@ -38,7 +38,8 @@ struct LinhaSeparada {
 
     Estado estado = Estado::PelaPassagem;
     uint8_t numOperandos = 0;
-    int16_t instrucao = -1; // the row in TabelaInstrucoes::entradas(), -1 for none
+    int16_t instrucao = -1;  // the row in TabelaInstrucoes::entradas(), -1 for none
+    int8_t tamanhoJelmo = 0; // tamanhoJelmoPelaForma's
     Trecho texto, rotulo, operacao;
     std::array<Trecho, kMaxOperandos> operandos{};
 
