@@ -6,7 +6,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <optional>
 #include <span>
 
 #include "diagnosticos.hpp"
@@ -43,14 +42,16 @@ class LinhaEnsaiada {
 // the one write that bypasses it (DAB [n]'s run of zeros) fails the rehearsal instead.
 //
 // Its steps are written here, inline: a rehearsal begins and ends on almost every line, and as
-// calls they cost more than their bodies.
+// calls they cost more than their bodies. The bytes gather in one word, written whole each time,
+// and go from it straight into the line's record: gathered byte by byte and then copied as a
+// record, they were read back wider than they were written, which the processor cannot forward
+// from its pending stores, and waited for those stores on every line.
 class Ensaio {
   public:
     // `vigente` is the run's slot for the rehearsal under way (Montador::ensaio), `diag` its
     // diagnostics; `endereco` is the line's first address.
     Ensaio(Diagnosticos& diag, Ensaio*& vigente, int32_t endereco)
-        : diag_(diag), vigente_(vigente) {
-        linha_.endereco_ = endereco;
+        : diag_(diag), vigente_(vigente), endereco_(endereco) {
         vigente_ = this;
         diag_.iniciaSilencio();
     }
@@ -63,24 +64,26 @@ class Ensaio {
     // Every byte an encoder writes during the rehearsal: here, so that it costs no call. A byte
     // written twice keeps its last value, as the image would.
     void anota(int64_t endereco, int32_t valor) {
-        const int64_t deslocamento = endereco - linha_.endereco_;
+        const int64_t deslocamento = endereco - endereco_;
         if (deslocamento < 0 || deslocamento >= LinhaEnsaiada::kMaxBytes) return falha();
-        const auto i = static_cast<size_t>(deslocamento);
-        linha_.bytes_[i] = static_cast<uint8_t>(valor & 0xFF);
-        escritos_ |= 1u << i;
+        const auto bits = static_cast<unsigned>(8 * deslocamento);
+        bytes_ = (bytes_ & ~(uint64_t{0xFF} << bits)) | uint64_t(valor & 0xFF) << bits;
+        escritos_ |= 1u << deslocamento;
     }
     void falha() { falhou_ = true; }
-    // Ends the rehearsal: what pass 2 would write, with a counter moved by `avanco`, or nullopt
-    // where it failed.
-    std::optional<LinhaEnsaiada> conclui(int32_t avanco) {
+    // Ends the rehearsal: what pass 2 would write, with a counter moved by `avanco`, goes into
+    // `linha`; false where it failed, with `linha` untouched.
+    bool conclui(int32_t avanco, LinhaEnsaiada& linha) {
         const bool reportou = encerra();
         const int tamanho = std::countr_one(escritos_);
         const bool umaSequencia = escritos_ >> tamanho == 0;
-        if (falhou_ || reportou || !umaSequencia || avanco < 0 || avanco > 0xFF)
-            return std::nullopt;
-        linha_.tamanho_ = static_cast<uint8_t>(tamanho);
-        linha_.avanco_ = static_cast<uint8_t>(avanco);
-        return linha_;
+        if (falhou_ || reportou || !umaSequencia || avanco < 0 || avanco > 0xFF) return false;
+        linha.endereco_ = endereco_;
+        linha.tamanho_ = static_cast<uint8_t>(tamanho);
+        linha.avanco_ = static_cast<uint8_t>(avanco);
+        for (size_t k = 0; k < LinhaEnsaiada::kMaxBytes; ++k)
+            linha.bytes_[k] = static_cast<uint8_t>(bytes_ >> (8 * k));
+        return true;
     }
 
   private:
@@ -93,7 +96,8 @@ class Ensaio {
 
     Diagnosticos& diag_;
     Ensaio*& vigente_;
-    LinhaEnsaiada linha_;
+    int32_t endereco_;
+    uint64_t bytes_ = 0;    // byte i in bits 8i to 8i + 7
     unsigned escritos_ = 0; // bit i: the line's address + i was written
     bool falhou_ = false;
     bool ativo_ = true;

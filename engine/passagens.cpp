@@ -122,8 +122,7 @@ void ensaia(Montador& m, int32_t contPosicao, int32_t numLinha, Passagem2&& pass
     } catch (const ValorInteiroInvalido&) {
         ensaio.falha(); // pass 2 abandons the run there, after the lines before it
     }
-    if (const auto linha = ensaio.conclui(subtrai32(depois, contPosicao)))
-        m.ensaiadas[static_cast<size_t>(numLinha)] = *linha;
+    ensaio.conclui(subtrai32(depois, contPosicao), m.ensaiadas[static_cast<size_t>(numLinha)]);
 }
 
 // Pass 2 of a line whose operation is no instruction: a directive, or a numeral that is data.
