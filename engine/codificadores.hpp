@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "maquinas.hpp"
+#include "montagem.hpp"
 
 namespace orvandel {
-
-struct Montador;
 
 void geraZibel(Montador& m, const LinhaInstrucao& instrucao,
                std::span<const std::string_view> operandos, int32_t contPosicao, int32_t numLinha);
@@ -30,8 +29,15 @@ int32_t tamanhoJelmo(Montador& m, const LinhaInstrucao& instrucao,
 int32_t tamanhoJelmoPelaForma(const LinhaInstrucao& instrucao,
                               std::span<const std::string_view> operandos);
 // The length that tamanhoJelmo gives without looking at the operands (the row's own, or the one
-// pass 1 kept for the line); nullopt where it must work it out.
-std::optional<int32_t> tamanhoJelmoConhecido(const Montador& m, const LinhaInstrucao& instrucao,
-                                             int32_t numLinha);
+// pass 1 kept for the line); nullopt where it must work it out. Inline: asked twice of most
+// Jelmo lines in pass 1.
+inline std::optional<int32_t>
+tamanhoJelmoConhecido(const Montador& m, const LinhaInstrucao& instrucao, int32_t numLinha) {
+    if (operandosGerais(instrucao.forma) == 0) return instrucao.tamanho;
+    const auto linha = static_cast<size_t>(numLinha);
+    if (linha < m.tamanhosJelmo.size() && m.tamanhosJelmo[linha] != 0)
+        return m.tamanhosJelmo[linha];
+    return std::nullopt;
+}
 
 } // namespace orvandel

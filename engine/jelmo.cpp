@@ -150,15 +150,6 @@ void geraInstrucao(const LinhaJelmo& l, const LinhaInstrucao& instrucao) {
 
 } // namespace
 
-std::optional<int32_t> tamanhoJelmoConhecido(const Montador& m, const LinhaInstrucao& instrucao,
-                                             int32_t numLinha) {
-    if (operandosGerais(instrucao.forma) == 0) return instrucao.tamanho;
-    const auto linha = static_cast<size_t>(numLinha);
-    if (linha < m.tamanhosJelmo.size() && m.tamanhosJelmo[linha] != 0)
-        return m.tamanhosJelmo[linha];
-    return std::nullopt;
-}
-
 int32_t tamanhoJelmoPelaForma(const LinhaInstrucao& instrucao,
                               std::span<const std::string_view> operandos) {
     if (operandosGerais(instrucao.forma) == 0 ||

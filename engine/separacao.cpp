@@ -31,27 +31,21 @@ bool comoTrecho(std::string_view token, std::string_view linha, LinhaSeparada::T
 
 } // namespace
 
-void LinhaSeparada::preenche(elemLinha& e, std::string_view linha) const {
-    e.rotulo = rotulo.em(linha);
-    e.operacao = operacao.em(linha);
-    e.operandos.resize(numOperandos);
-    for (size_t k = 0; k < numOperandos; ++k) e.operandos[k] = operandos[k].em(linha);
-}
-
-LinhaSeparada separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
-                            const TabelaInstrucoes& instrucoes, elemLinha& e, std::string& buffer) {
-    LinhaSeparada s;
+void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
+                   const TabelaInstrucoes& instrucoes, elemLinha& e, std::string& buffer,
+                   LinhaSeparada& s) {
+    s = LinhaSeparada{};
     const std::string_view texto = trechoDivisivel(linha, buffer, codificacao);
     if (semTokens(texto) || !separaLinha(texto, e)) {
         s.estado = LinhaSeparada::Estado::SemTokens;
-        return s;
+        return;
     }
     if (!dentroDe(texto, linha) || e.operandos.size() > LinhaSeparada::kMaxOperandos ||
         !comoTrecho(texto, linha, s.texto) || !comoTrecho(e.rotulo, linha, s.rotulo) ||
         !comoTrecho(e.operacao, linha, s.operacao))
-        return s;
+        return;
     for (size_t k = 0; k < e.operandos.size(); ++k)
-        if (!comoTrecho(e.operandos[k], linha, s.operandos[k])) return s;
+        if (!comoTrecho(e.operandos[k], linha, s.operandos[k])) return;
     s.numOperandos = static_cast<uint8_t>(e.operandos.size());
     if (const tipoInstrucao* instrucao =
             e.operacao.empty() ? nullptr : instrucoes.buscaEmQualquerCaixa(e.operacao)) {
@@ -59,7 +53,6 @@ LinhaSeparada separaAdiante(std::string_view linha, CodificacaoLinhas codificaca
         s.tamanhoJelmo = static_cast<int8_t>(tamanhoJelmoPelaForma(*instrucao->linha, e.operandos));
     }
     s.estado = LinhaSeparada::Estado::Separada;
-    return s;
 }
 
 SeparacaoAdiantada::SeparacaoAdiantada(std::span<const std::string_view> linhas,
@@ -67,8 +60,7 @@ SeparacaoAdiantada::SeparacaoAdiantada(std::span<const std::string_view> linhas,
                                        const TabelaInstrucoes& instrucoes)
     : linhas_(linhas), codificacao_(codificacao), instrucoes_(instrucoes),
       totalBlocos_(static_cast<uint32_t>((linhas.size() + kLinhasPorBloco - 1) / kLinhasPorBloco)),
-      anel_(kLinhasPorBloco * kBlocosNoAnel),
-      prontos_(std::make_unique<std::atomic<uint32_t>[]>(kBlocosNoAnel)),
+      anel_(kLinhasNoAnel), prontos_(std::make_unique<std::atomic<uint32_t>[]>(kBlocosNoAnel)),
       thread_([this] { trabalha(); }) {
     afastaDoNucleoAtual(thread_);
 }
@@ -81,18 +73,14 @@ SeparacaoAdiantada::~SeparacaoAdiantada() {
     thread_.join();
 }
 
-const LinhaSeparada* SeparacaoAdiantada::linha(size_t i) {
-    const auto bloco = static_cast<uint32_t>(i / kLinhasPorBloco);
-    if (bloco != blocoAtual_) {
-        // Entering a block frees the ones below it. The thread sleeps only when a whole ring
-        // ahead, so a wake-up every half ring keeps it going; one per block would cost the
-        // pass a system call per block.
-        blocoAtual_ = bloco;
-        blocoDaPassagem_.store(bloco, std::memory_order_release);
-        if (bloco % (kBlocosNoAnel / 2) == 0) blocoDaPassagem_.notify_one();
-        blocoPronto_ = prontos_[bloco % kBlocosNoAnel].load(std::memory_order_acquire) == bloco + 1;
-    }
-    return blocoPronto_ ? &anel_[i % anel_.size()] : nullptr;
+// Entering a block frees the ones below it. The thread sleeps only when a whole ring ahead, so
+// a wake-up every half ring keeps it going; one per block would cost the pass a system call per
+// block.
+void SeparacaoAdiantada::entraNoBloco(uint32_t bloco) {
+    blocoAtual_ = bloco;
+    blocoDaPassagem_.store(bloco, std::memory_order_release);
+    if (bloco % (kBlocosNoAnel / 2) == 0) blocoDaPassagem_.notify_one();
+    blocoPronto_ = prontos_[bloco % kBlocosNoAnel].load(std::memory_order_acquire) == bloco + 1;
 }
 
 // The thread works from copies of what it reads on every line: members read through `this`
@@ -120,8 +108,8 @@ void SeparacaoAdiantada::trabalha() {
         LinhaSeparada* const registros = anel + (bloco % kBlocosNoAnel) * kLinhasPorBloco;
         try {
             for (size_t i = primeira; i < fim; ++i)
-                registros[i - primeira] =
-                    separaAdiante(linhas[i], codificacao, instrucoes_, e, buffer);
+                separaAdiante(linhas[i], codificacao, instrucoes_, e, buffer,
+                              registros[i - primeira]);
         } catch (...) { // out of memory: the pass splits the rest itself
             return;
         }

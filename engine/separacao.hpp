@@ -43,13 +43,22 @@ struct LinhaSeparada {
     Trecho texto, rotulo, operacao;
     std::array<Trecho, kMaxOperandos> operandos{};
 
-    // The tokens back as views of `linha`, as separaLinha would have left them in `e`.
-    void preenche(elemLinha& e, std::string_view linha) const;
+    // The tokens back as views of `linha`, as separaLinha would have left them in `e`. Inline:
+    // the pass asks it of every line.
+    void preenche(elemLinha& e, std::string_view linha) const {
+        e.rotulo = rotulo.em(linha);
+        e.operacao = operacao.em(linha);
+        e.operandos.resize(numOperandos);
+        for (size_t k = 0; k < numOperandos; ++k) e.operandos[k] = operandos[k].em(linha);
+    }
 };
 
-// What the thread does for one line. `e` and `buffer` are the thread's own scratch space.
-LinhaSeparada separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
-                            const TabelaInstrucoes& instrucoes, elemLinha& e, std::string& buffer);
+// What the thread does for one line, into `s`: written in place, as a record built aside and
+// copied in would be read back wider than it was written, which stalls on pending stores. `e`
+// and `buffer` are the thread's own scratch space.
+void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
+                   const TabelaInstrucoes& instrucoes, elemLinha& e, std::string& buffer,
+                   LinhaSeparada& s);
 
 // The thread and its ring of blocks of records. The pass never waits for the thread: a block
 // the thread has not filled by the time the pass reaches it the pass splits itself, and the
@@ -67,13 +76,20 @@ class SeparacaoAdiantada {
     SeparacaoAdiantada(const SeparacaoAdiantada&) = delete;
     SeparacaoAdiantada& operator=(const SeparacaoAdiantada&) = delete;
 
-    // Line i's record, or null where the pass splits the line itself.
-    const LinhaSeparada* linha(size_t i);
+    // Line i's record, or null where the pass splits the line itself. Inline, as the pass asks
+    // it of every line.
+    const LinhaSeparada* linha(size_t i) {
+        const auto bloco = static_cast<uint32_t>(i / kLinhasPorBloco);
+        if (bloco != blocoAtual_) entraNoBloco(bloco);
+        return blocoPronto_ ? &anel_[i % kLinhasNoAnel] : nullptr;
+    }
 
   private:
     static constexpr size_t kLinhasPorBloco = 512;
     static constexpr uint32_t kBlocosNoAnel = 64;
+    static constexpr size_t kLinhasNoAnel = kLinhasPorBloco * kBlocosNoAnel;
 
+    void entraNoBloco(uint32_t bloco);
     void trabalha();
 
     std::span<const std::string_view> linhas_;

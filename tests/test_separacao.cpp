@@ -48,8 +48,8 @@ TEST(SeparaAdiante, DaOQueAPassagemDaria) {
             SCOPED_TRACE(caso.linha.substr(0, 40));
             elemLinha ahead, naPassagem;
             std::string buffer, outro;
-            const LinhaSeparada s =
-                separaAdiante(caso.linha, caso.codificacao, instrucoes, ahead, buffer);
+            LinhaSeparada s;
+            separaAdiante(caso.linha, caso.codificacao, instrucoes, ahead, buffer, s);
             EXPECT_EQ(s.estado, caso.estado);
             if (s.estado != Estado::Separada) continue;
             const std::string_view texto = trechoDivisivel(caso.linha, outro, caso.codificacao);
