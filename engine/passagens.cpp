@@ -238,11 +238,7 @@ class LinhasDaPassagem1 {
                 m_.tamanhosJelmo[i] = pronta->tamanhoJelmo;
             return pronta->texto.em(linha);
         }
-        const std::string_view texto = trechoDivisivel(linha, buffer_, m_.codificacao);
-        if (semTokens(texto) || !separaLinha(texto, e)) return std::nullopt;
-        instrucao =
-            e.operacao.empty() ? nullptr : m_.tabInstrucoes.buscaEmQualquerCaixa(e.operacao);
-        return texto;
+        return separaEBusca(linha, m_.codificacao, m_.tabInstrucoes, e, buffer_, instrucao);
     }
 
   private:

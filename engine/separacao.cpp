@@ -31,15 +31,27 @@ bool comoTrecho(std::string_view token, std::string_view linha, LinhaSeparada::T
 
 } // namespace
 
+std::optional<std::string_view> separaEBusca(std::string_view linha, CodificacaoLinhas codificacao,
+                                             const TabelaInstrucoes& instrucoes, elemLinha& e,
+                                             std::string& buffer, const tipoInstrucao*& instrucao) {
+    const std::string_view texto = trechoDivisivel(linha, buffer, codificacao);
+    if (semTokens(texto) || !separaLinha(texto, e)) return std::nullopt;
+    instrucao = e.operacao.empty() ? nullptr : instrucoes.buscaEmQualquerCaixa(e.operacao);
+    return texto;
+}
+
 void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
                    const TabelaInstrucoes& instrucoes, elemLinha& e, std::string& buffer,
                    LinhaSeparada& s) {
     s = LinhaSeparada{};
-    const std::string_view texto = trechoDivisivel(linha, buffer, codificacao);
-    if (semTokens(texto) || !separaLinha(texto, e)) {
+    const tipoInstrucao* instrucao = nullptr;
+    const std::optional<std::string_view> separada =
+        separaEBusca(linha, codificacao, instrucoes, e, buffer, instrucao);
+    if (!separada) {
         s.estado = LinhaSeparada::Estado::SemTokens;
         return;
     }
+    const std::string_view texto = *separada;
     if (!dentroDe(texto, linha) || e.operandos.size() > LinhaSeparada::kMaxOperandos ||
         !comoTrecho(texto, linha, s.texto) || !comoTrecho(e.rotulo, linha, s.rotulo) ||
         !comoTrecho(e.operacao, linha, s.operacao))
@@ -47,8 +59,7 @@ void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
     for (size_t k = 0; k < e.operandos.size(); ++k)
         if (!comoTrecho(e.operandos[k], linha, s.operandos[k])) return;
     s.numOperandos = static_cast<uint8_t>(e.operandos.size());
-    if (const tipoInstrucao* instrucao =
-            e.operacao.empty() ? nullptr : instrucoes.buscaEmQualquerCaixa(e.operacao)) {
+    if (instrucao) {
         s.instrucao = static_cast<int16_t>(instrucao - instrucoes.entradas().data());
         s.tamanhoJelmo = static_cast<int8_t>(tamanhoJelmoPelaForma(*instrucao->linha, e.operandos));
     }

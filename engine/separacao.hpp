@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -52,6 +53,13 @@ struct LinhaSeparada {
         for (size_t k = 0; k < numOperandos; ++k) e.operandos[k] = operandos[k].em(linha);
     }
 };
+
+// Line `linha` split into `e`, with its operation's instruction row (null for none): the text
+// that was split, or nullopt for a line that holds no token. What pass 1 does for a line, in the
+// thread ahead of it or, where the thread has not, itself.
+std::optional<std::string_view> separaEBusca(std::string_view linha, CodificacaoLinhas codificacao,
+                                             const TabelaInstrucoes& instrucoes, elemLinha& e,
+                                             std::string& buffer, const tipoInstrucao*& instrucao);
 
 // What the thread does for one line, into `s`: written in place, as a record built aside and
 // copied in would be read back wider than it was written, which stalls on pending stores. `e`
