@@ -282,11 +282,38 @@ void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
     }
 }
 
+namespace {
+
+// Pass 2 over a run of lines that pass 1 rehearsed, from line i on, each reached where pass 1
+// reached it: their kept bytes copied into the image, with what the loop reads held in locals.
+// A byte written into the image may alias any object, so the loop in segundaPassagem reloads the
+// run's fields after every line; here nothing is reloaded. Only for a run that records neither
+// origins nor a trace; the index of the first line the run stops at.
+size_t colocaEnsaiadas(Montador& m, size_t i, int32_t& contPosicao) {
+    const LinhaEnsaiada* const ensaiadas = m.ensaiadas.data();
+    const size_t total = m.ensaiadas.size();
+    uint8_t* const memoria = m.memoria.data();
+    int32_t cont = contPosicao;
+    for (; i < total && ensaiadas[i].pronta(cont); ++i) {
+        const std::span<const uint8_t> bytes = ensaiadas[i].bytes();
+        if (cont < 0 || cont > kTamanhoMemoria - static_cast<int32_t>(bytes.size()))
+            break; // bytes outside the image, which escreveBytes drops
+        copiaCurta(memoria + cont, bytes);
+        cont = soma32(cont, ensaiadas[i].avanco());
+    }
+    contPosicao = cont;
+    return i;
+}
+
+} // namespace
+
 void segundaPassagem(Montador& m, std::span<const std::string_view> linhas) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::string linha;
+    const bool registra = m.rastreio || m.origens;
     for (size_t i = 0; i < linhas.size(); ++i) {
+        if (!registra && (i = colocaEnsaiadas(m, i, contPosicao)) == linhas.size()) break;
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem2 : nullptr, contPosicao);
         if (const LinhaEnsaiada& ensaiada = m.ensaiadas[i]; ensaiada.pronta(contPosicao)) {
