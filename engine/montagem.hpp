@@ -42,6 +42,11 @@ inline void copiaCurta(uint8_t* destino, std::span<const uint8_t> bytes) {
     }
 }
 
+// Whether the `n` bytes from `endereco` on all lie inside the image.
+inline bool dentroDaImagem(int64_t endereco, int64_t n) {
+    return endereco >= 0 && endereco + n <= kTamanhoMemoria;
+}
+
 struct Montador {
     Memoria memoria{};
     TabelaSimbolos tabSimbolos;
@@ -90,7 +95,7 @@ struct Montador {
     // each: copied at once when that changes nothing.
     void escreveBytes(int64_t endereco, std::span<const uint8_t> bytes, int32_t numLinha) {
         const auto n = static_cast<int64_t>(bytes.size());
-        if (!ensaio && !origens && endereco >= 0 && endereco + n <= kTamanhoMemoria) {
+        if (!ensaio && !origens && dentroDaImagem(endereco, n)) {
             static_assert(LinhaEnsaiada::kMaxBytes <= 8);
             copiaCurta(memoria.data() + endereco, bytes);
             return;

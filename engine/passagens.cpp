@@ -296,7 +296,7 @@ size_t colocaEnsaiadas(Montador& m, size_t i, int32_t& contPosicao) {
     int32_t cont = contPosicao;
     for (; i < total && ensaiadas[i].pronta(cont); ++i) {
         const std::span<const uint8_t> bytes = ensaiadas[i].bytes();
-        if (cont < 0 || cont > kTamanhoMemoria - static_cast<int32_t>(bytes.size()))
+        if (!dentroDaImagem(cont, static_cast<int64_t>(bytes.size())))
             break; // bytes outside the image, which escreveBytes drops
         copiaCurta(memoria + cont, bytes);
         cont = soma32(cont, ensaiadas[i].avanco());

@@ -71,8 +71,8 @@ void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
 // The thread and its ring of blocks of records. The pass never waits for the thread: a block
 // the thread has not filled by the time the pass reaches it the pass splits itself, and the
 // thread, finding the pass past a block, skips to the next one ahead. Waking a sleeping thread
-// can take most of a millisecond on a virtual machine, so only the thread ever sleeps: when it
-// is a whole ring ahead, until the pass has used half of it.
+// costs the waker a system call, and the sleeper a wait for its core, so only the thread ever
+// sleeps: when it is a whole ring ahead, until the pass has used half of it.
 //
 // Lines must be asked for in order, each once at most; the object stops its thread when it
 // goes, wherever the pass leaves off, and must not outlive the lines.
