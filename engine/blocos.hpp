@@ -1,5 +1,5 @@
-// Sixteen bytes of text examined at once: where a few given characters stand among them, how
-// many there are, and the bytes' upper case. The loops that look at every byte of a source for a
+// Sixteen bytes of text examined at once: where a few given characters stand among them, and the
+// bytes' upper case. The loops that look at every byte of a source for a
 // handful of characters (line ends, the splitter's separators) then spend a few instructions per
 // sixteen bytes, and one per character found, instead of a test per byte. On x86-64, SSE2 (which
 // every such processor has) compares the sixteen bytes together; elsewhere a plain loop gives the
@@ -72,32 +72,6 @@ template <char... Cs> uint32_t posicoesDe(std::string_view texto, size_t inicio)
         if (((c == Cs) || ...)) mascara |= 1u << k;
     }
     return mascara;
-#endif
-}
-
-// How many bytes of the text are one of `Cs`. Without a branch per block or per byte found,
-// which the line ends of a source would mispredict: each block's matches are subtracted from a
-// counter per lane (a match is -1), and the lanes are summed before any could pass 255.
-template <char... Cs> size_t contaDe(std::string_view texto) {
-    static_assert(sizeof...(Cs) > 0 && ((Cs != '\0') && ...));
-#if defined(__SSE2__)
-    constexpr size_t kBlocosPorSoma = 255;
-    size_t total = 0;
-    size_t inicio = 0;
-    while (inicio < texto.size()) {
-        __m128i porLane = _mm_setzero_si128();
-        for (size_t blocos = 0; blocos < kBlocosPorSoma && inicio < texto.size();
-             ++blocos, inicio += kBloco)
-            porLane = _mm_sub_epi8(porLane, iguaisA<Cs...>(texto, inicio));
-        const __m128i somas = _mm_sad_epu8(porLane, _mm_setzero_si128());
-        total += static_cast<size_t>(_mm_cvtsi128_si32(somas)) +
-                 static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(somas, 8)));
-    }
-    return total;
-#else
-    size_t total = 0;
-    for (const char c : texto) total += ((c == Cs) || ...) ? 1 : 0;
-    return total;
 #endif
 }
 

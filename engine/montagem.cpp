@@ -2,6 +2,7 @@
 #include "montagem.hpp"
 
 #include "contexto.hpp"
+#include "corte.hpp"
 #include "orvandel/montagem.hpp"
 #include "passagens.hpp"
 
@@ -22,18 +23,33 @@ void Montador::limpaTabelas() {
     tabInstrucoes.limpa();
 }
 
+void Montador::preparaPassagens(Maquina alvo, size_t numLinhas,
+                                CodificacaoLinhas codificacaoFonte) {
+    maquina = alvo;
+    codificacao = codificacaoFonte;
+    tamanhosJelmo.assign(ehJelmo(alvo) ? numLinhas : 0, 0);
+    ensaiadas.assign(numLinhas, {});
+    tabInstrucoes.carrega(maquina);
+    diag.zeraErros();
+}
+
 // The lines belong to the caller and go to the passes as an argument: nothing keeps them once
 // the run ends, however it ends.
 void Montador::executaMontagem(Maquina alvo, std::span<const std::string_view> fonte,
                                CodificacaoLinhas codificacaoFonte) {
-    maquina = alvo;
-    codificacao = codificacaoFonte;
-    tamanhosJelmo.assign(ehJelmo(alvo) ? fonte.size() : 0, 0);
-    ensaiadas.assign(fonte.size(), {});
-    tabInstrucoes.carrega(maquina);
-    diag.zeraErros();
+    preparaPassagens(alvo, fonte.size(), codificacaoFonte);
     primeiraPassagem(*this, fonte);
     segundaPassagem(*this, fonte);
+}
+
+// The text's lines are cut as pass 1 reaches them, and are gone with the run; pass 2 finds them
+// all cut.
+void Montador::executaMontagem(Maquina alvo, std::string_view texto,
+                               CodificacaoLinhas codificacaoFonte) {
+    LinhasPorCortar linhas(texto);
+    preparaPassagens(alvo, linhas.total(), codificacaoFonte);
+    primeiraPassagem(*this, linhas.linhas(), &linhas);
+    segundaPassagem(*this, linhas.linhas());
 }
 
 void Montador::monta(Maquina alvo, std::span<const std::string> fonte) {
@@ -52,6 +68,13 @@ void Montagem::esqueceOrigens() {
     rastreio_->passagem2.clear();
 }
 
+// A run records into the face's own lists, emptied first, or into none.
+void Montagem::preparaRegistro() {
+    esqueceOrigens();
+    montador_->origens = registraOrigens_ ? &origens_ : nullptr;
+    montador_->rastreio = registraOrigens_ ? rastreio_.get() : nullptr;
+}
+
 void Montagem::monta(Maquina maquina, std::span<const std::string> linhas) {
     const std::vector<std::string_view> vistas(linhas.begin(), linhas.end());
     monta(maquina, vistas, CodificacaoLinhas::Utf8);
@@ -59,10 +82,13 @@ void Montagem::monta(Maquina maquina, std::span<const std::string> linhas) {
 
 void Montagem::monta(Maquina maquina, std::span<const std::string_view> linhas,
                      CodificacaoLinhas codificacao) {
-    esqueceOrigens();
-    montador_->origens = registraOrigens_ ? &origens_ : nullptr;
-    montador_->rastreio = registraOrigens_ ? rastreio_.get() : nullptr;
+    preparaRegistro();
     montador_->monta(maquina, linhas, codificacao);
+}
+
+void Montagem::monta(Maquina maquina, std::string_view texto, CodificacaoLinhas codificacao) {
+    preparaRegistro();
+    montador_->monta(maquina, texto, codificacao);
 }
 
 void Montagem::limpa() {

@@ -8,6 +8,7 @@
 #include <memory_resource>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diagnosticos.hpp"
@@ -104,6 +105,8 @@ struct Montador {
             escreveByte(endereco + i, bytes[static_cast<size_t>(i)], numLinha);
     }
 
+    // The machine, the per-line records and the instruction table for a run of `numLinhas`.
+    void preparaPassagens(Maquina alvo, size_t numLinhas, CodificacaoLinhas codificacao);
     // Empties the message list, zeroes the image, empties the symbol and instruction tables;
     // a recorded origin list starts with no line behind any byte.
     void limpaTabelas();
@@ -111,6 +114,9 @@ struct Montador {
     // Throws ValorInteiroInvalido when a numeral does not convert: the run is abandoned there.
     void executaMontagem(Maquina alvo, std::span<const std::string_view> fonte,
                          CodificacaoLinhas codificacao);
+    // The same over a whole source text, whose lines are cut as pass 1 comes to them (see
+    // LinhasPorCortar).
+    void executaMontagem(Maquina alvo, std::string_view texto, CodificacaoLinhas codificacao);
 
     // limpaTabelas followed by executaMontagem: what both front ends do for one source.
     void monta(Maquina alvo, std::span<const std::string_view> fonte,
@@ -120,6 +126,11 @@ struct Montador {
     }
     // The same over UTF-8 lines held as strings, as the desktop program's editor gives them.
     void monta(Maquina alvo, std::span<const std::string> fonte);
+    // The same over a whole source text, as the command-line tool reads it.
+    void monta(Maquina alvo, std::string_view texto, CodificacaoLinhas codificacao) {
+        limpaTabelas();
+        executaMontagem(alvo, texto, codificacao);
+    }
 
     int32_t contErros() const { return diag.contErros(); }
     const std::vector<Mensagem>& mensagens() const { return diag.lista(); }

@@ -3,6 +3,7 @@
 #include "passagens.hpp"
 
 #include "codificadores.hpp"
+#include "corte.hpp"
 #include "diretivas.hpp"
 #include "ensaio.hpp"
 #include "linha.hpp"
@@ -211,23 +212,24 @@ void emCaixaAlta(elemLinha& e, std::string_view texto, std::string_view maiuscul
 // found is kept as tamanhoJelmo would keep it, which then finds it.
 class LinhasDaPassagem1 {
   public:
-    LinhasDaPassagem1(Montador& m, std::span<const std::string_view> linhas)
+    LinhasDaPassagem1(Montador& m, std::span<const std::string_view> linhas,
+                      LinhasPorCortar* porCortar)
         : m_(m), linhas_(linhas) {
-        if (linhas.size() < m.linhasParaSepararAdiante || std::thread::hardware_concurrency() < 2)
-            return;
-        try {
-            adiantada_ =
-                std::make_unique<SeparacaoAdiantada>(linhas, m.codificacao, m.tabInstrucoes);
-        } catch (const std::system_error&) { // no thread to be had: the pass splits every line
-        }
+        if (linhas.size() >= m.linhasParaSepararAdiante && std::thread::hardware_concurrency() >= 2)
+            try {
+                adiantada_ = std::make_unique<SeparacaoAdiantada>(linhas, m.codificacao,
+                                                                  m.tabInstrucoes, porCortar);
+            } catch (const std::system_error&) { // no thread to be had: the pass splits every line
+            }
+        if (!adiantada_ && porCortar) porCortar->cortaAte(linhas.size());
     }
 
     // Line i split into `e`, with the instruction row of its operation if it has one: the text
     // that was split, or nullopt for a line that holds no token.
     std::optional<std::string_view> separa(size_t i, elemLinha& e,
                                            const tipoInstrucao*& instrucao) {
+        const LinhaSeparada* pronta = adiantada_ ? adiantada_->linha(i) : nullptr; // cut by now
         const std::string_view linha = linhas_[i];
-        const LinhaSeparada* pronta = adiantada_ ? adiantada_->linha(i) : nullptr;
         if (pronta && pronta->estado == LinhaSeparada::Estado::SemTokens) return std::nullopt;
         if (pronta && pronta->estado == LinhaSeparada::Estado::Separada) {
             pronta->preenche(e, linha);
@@ -254,12 +256,13 @@ class LinhasDaPassagem1 {
 // operands are then read in upper case: only then is the line upper-cased, once. No separator,
 // apostrophe or semicolon is a letter, so the upper case splits as the line as written does.
 // An instruction's operands are read as written, and most lines are instructions.
-void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas) {
+void primeiraPassagem(Montador& m, std::span<const std::string_view> linhas,
+                      LinhasPorCortar* porCortar) {
     int32_t contPosicao = 0;
     elemLinha e;
     std::vector<std::string_view> escritos;
     std::string maiusculo, rotulo;
-    LinhasDaPassagem1 separadas(m, linhas);
+    LinhasDaPassagem1 separadas(m, linhas, porCortar);
     for (size_t i = 0; i < linhas.size(); ++i) {
         const auto numLinha = static_cast<int32_t>(i);
         anotaPosicao(m.rastreio ? &m.rastreio->passagem1 : nullptr, contPosicao);

@@ -68,8 +68,9 @@ void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
 
 SeparacaoAdiantada::SeparacaoAdiantada(std::span<const std::string_view> linhas,
                                        CodificacaoLinhas codificacao,
-                                       const TabelaInstrucoes& instrucoes)
-    : linhas_(linhas), codificacao_(codificacao), instrucoes_(instrucoes),
+                                       const TabelaInstrucoes& instrucoes,
+                                       LinhasPorCortar* porCortar)
+    : linhas_(linhas), porCortar_(porCortar), codificacao_(codificacao), instrucoes_(instrucoes),
       totalBlocos_(static_cast<uint32_t>((linhas.size() + kLinhasPorBloco - 1) / kLinhasPorBloco)),
       anel_(kLinhasNoAnel), prontos_(std::make_unique<std::atomic<uint32_t>[]>(kBlocosNoAnel)),
       thread_([this] { trabalha(); }) {
@@ -92,14 +93,24 @@ void SeparacaoAdiantada::entraNoBloco(uint32_t bloco) {
     blocoDaPassagem_.store(bloco, std::memory_order_release);
     if (bloco % (kBlocosNoAnel / 2) == 0) blocoDaPassagem_.notify_one();
     blocoPronto_ = prontos_[bloco % kBlocosNoAnel].load(std::memory_order_acquire) == bloco + 1;
+    if (porCortar_) porCortar_->esperaAte((size_t{bloco} + 1) * kLinhasPorBloco);
+}
+
+// The pass waits for the lines the thread cuts: however the splitting ends, short of the pass
+// being done, the thread cuts the rest.
+void SeparacaoAdiantada::trabalha() {
+    separaBlocos();
+    if (porCortar_ && !parar_.load(std::memory_order_relaxed)) porCortar_->cortaAte(linhas_.size());
 }
 
 // The thread works from copies of what it reads on every line: members read through `this`
 // would be loaded again after each record written, from a cache line the pass may be writing.
-void SeparacaoAdiantada::trabalha() {
+// It never sleeps short of having cut every line the pass may reach meanwhile.
+void SeparacaoAdiantada::separaBlocos() {
     const std::span<const std::string_view> linhas = linhas_;
     const CodificacaoLinhas codificacao = codificacao_;
     const uint32_t totalBlocos = totalBlocos_;
+    LinhasPorCortar* const porCortar = porCortar_;
     LinhaSeparada* const anel = anel_.data();
     elemLinha e;
     std::string buffer;
@@ -116,6 +127,7 @@ void SeparacaoAdiantada::trabalha() {
         if (bloco >= totalBlocos || parar_.load(std::memory_order_relaxed)) return;
         const size_t primeira = size_t{bloco} * kLinhasPorBloco;
         const size_t fim = std::min(linhas.size(), primeira + kLinhasPorBloco);
+        if (porCortar) porCortar->cortaAte(fim); // with the blocks skipped on the way
         LinhaSeparada* const registros = anel + (bloco % kBlocosNoAnel) * kLinhasPorBloco;
         try {
             for (size_t i = primeira; i < fim; ++i)

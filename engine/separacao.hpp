@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "corte.hpp"
 #include "orvandel/montagem.hpp"
 #include "tabelas.hpp"
 
@@ -78,14 +79,16 @@ void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
 // goes, wherever the pass leaves off, and must not outlive the lines.
 class SeparacaoAdiantada {
   public:
+    // Given `porCortar`, the lines are its own and the thread cuts them too, each block just
+    // before splitting it; the pass then waits at each block for its lines.
     SeparacaoAdiantada(std::span<const std::string_view> linhas, CodificacaoLinhas codificacao,
-                       const TabelaInstrucoes& instrucoes);
+                       const TabelaInstrucoes& instrucoes, LinhasPorCortar* porCortar = nullptr);
     ~SeparacaoAdiantada();
     SeparacaoAdiantada(const SeparacaoAdiantada&) = delete;
     SeparacaoAdiantada& operator=(const SeparacaoAdiantada&) = delete;
 
-    // Line i's record, or null where the pass splits the line itself. Inline, as the pass asks
-    // it of every line.
+    // Line i's record, or null where the pass splits the line itself; either way, line i is cut
+    // once this returns. Inline, as the pass asks it of every line.
     const LinhaSeparada* linha(size_t i) {
         const auto bloco = static_cast<uint32_t>(i / kLinhasPorBloco);
         if (bloco != blocoAtual_) entraNoBloco(bloco);
@@ -99,8 +102,10 @@ class SeparacaoAdiantada {
 
     void entraNoBloco(uint32_t bloco);
     void trabalha();
+    void separaBlocos();
 
     std::span<const std::string_view> linhas_;
+    LinhasPorCortar* porCortar_;
     CodificacaoLinhas codificacao_;
     // The thread's own copy: the run's table shares cache lines with what the pass writes on
     // every line, and reading it from the other core would bounce those lines between the two.

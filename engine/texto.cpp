@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "blocos.hpp"
+#include "corte.hpp"
 
 namespace orvandel {
 
@@ -238,25 +239,13 @@ void emMaiusculas(std::string& texto) {
     for (size_t i = 0; i < n; ++i) c[i] = maiuscula(c[i]);
 }
 
-// The text is read by blocks twice: once to count the line ends, so that the list is sized once
-// (growing it by doubling copies it into fresh pages again and again), then to cut the lines. The
-// count takes CR LF as two ends: room to spare only for such text.
+// The lines are counted first, so that the list is sized once: growing it by doubling copies it
+// into fresh pages again and again.
 std::pmr::vector<std::string_view> vistasDasLinhas(std::string_view texto) {
     std::pmr::vector<std::string_view> linhas;
-    linhas.reserve(contaDe<'\n', '\r'>(texto) + 1);
-    size_t inicio = 0; // of the current line
-    for (size_t bloco = 0; bloco < texto.size(); bloco += kBloco) {
-        for (uint32_t finais = posicoesDe<'\n', '\r'>(texto, bloco); finais != 0;
-             finais &= finais - 1) {
-            const size_t fim = bloco + static_cast<size_t>(std::countr_zero(finais));
-            if (fim < inicio) continue; // the LF of a CR LF
-            linhas.push_back(texto.substr(inicio, fim - inicio));
-            const bool crLf =
-                texto[fim] == '\r' && fim + 1 < texto.size() && texto[fim + 1] == '\n';
-            inicio = fim + (crLf ? 2 : 1);
-        }
-    }
-    if (inicio < texto.size()) linhas.push_back(texto.substr(inicio));
+    linhas.reserve(contaLinhas(texto));
+    CorteDeLinhas(texto).corta(linhas.capacity(),
+                               [&linhas](std::string_view linha) { linhas.push_back(linha); });
     return linhas;
 }
 

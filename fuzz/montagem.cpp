@@ -3,7 +3,9 @@
 // Besides not crashing, a run must repeat exactly (also when it records which line placed each
 // byte, and without pass 1's rehearsal of pass 2), keep both passes in step when it has no
 // error, leave no placed byte without its line, and give an image file of the machine's size;
-// only ValorInteiroInvalido may abandon it.
+// only ValorInteiroInvalido may abandon it. The first run reads the file's own bytes, as the
+// command-line tool does, cut into lines by the engine; the others read the decoded lines, as the
+// desktop program does.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -35,11 +37,18 @@ struct Resultado {
     bool operator==(const Resultado&) const = default;
 };
 
+void monta(Montador& m, Maquina maquina, const std::vector<std::string>& linhas) {
+    m.monta(maquina, linhas);
+}
+void monta(Montador& m, Maquina maquina, const LinhasFonte& fonte) {
+    m.monta(maquina, fonte.conteudo, fonte.codificacao);
+}
+
 // Any other exception leaves the harness, and libFuzzer reports it.
-Resultado executa(Montador& m, Maquina maquina, const std::vector<std::string>& linhas) {
+template <typename Fonte> Resultado executa(Montador& m, Maquina maquina, const Fonte& fonte) {
     Resultado r;
     try {
-        m.monta(maquina, linhas);
+        monta(m, maquina, fonte);
     } catch (const ValorInteiroInvalido& abandono) {
         r.abandono = abandono.what();
     }
@@ -128,8 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (tamanho == 0) return 0;
     const Maquina maquina = kMaquinas[dados[0] % 4];
     const Maquina outra = kMaquinas[(dados[0] + 1) % 4];
-    const TextoFonte fonte =
-        decodificaFonte({reinterpret_cast<const char*>(dados) + 1, tamanho - 1});
+    const char* const bytes = reinterpret_cast<const char*>(dados) + 1;
+    const TextoFonte fonte = decodificaFonte({bytes, tamanho - 1});
 
     // The two origin records outlive the input, so that their 65,536 entries are neither
     // allocated (and faulted in) nor grown entry by entry for every one. Each starts filled with
@@ -148,7 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     Rastreio rastreio;
     primeiro->rastreio = &rastreio;
     primeiro->origens = &origens;
-    const Resultado resultado = executa(*primeiro, maquina, fonte.linhas);
+    const Resultado resultado =
+        executa(*primeiro, maquina, decodificaLinhasFonte(BytesLidos(bytes, bytes + tamanho - 1)));
     primeiro->rastreio = nullptr;
     primeiro->origens = nullptr;
     verificaOrigens(*primeiro, origens, fonte.linhas.size());

@@ -172,9 +172,10 @@ TEST(LeArquivoFonte, EmPaginasGrandes) {
         ~RecursoPadrao() { std::pmr::set_default_resource(nullptr); }
     } padrao(&recurso);
     const LinhasFonte fonte = leLinhasFonte(dir / "grande.kod");
-    ASSERT_EQ(fonte.linhas.size(), 300000u);
-    EXPECT_EQ(fonte.linhas[123456], "LDA 123456");
-    EXPECT_EQ(fonte.linhas.back(), "LDA 299999");
+    const std::pmr::vector<std::string_view> linhas = fonte.linhas();
+    ASSERT_EQ(linhas.size(), 300000u);
+    EXPECT_EQ(linhas[123456], "LDA 123456");
+    EXPECT_EQ(linhas.back(), "LDA 299999");
 }
 
 // Once the heap's next megabytes are on huge pages, blocks of every size it serves (now up to a

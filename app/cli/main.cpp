@@ -115,7 +115,7 @@ void montaEGravaTudo(Montagem& montagem, const LinhasFonte& fonte, const Destino
     r.montagem = &montagem;
     const bool gravaArquivos = !(r.arquivo == kEntradaPadrao && !opcoes.saida);
     if (!gravaArquivos) {
-        montagem.monta(r.maquina, fonte.linhas, fonte.codificacao);
+        montagem.monta(r.maquina, fonte.conteudo, fonte.codificacao);
         return;
     }
     if (montaEGrava(montagem, r.maquina, fonte, d.fonte, d.imagem))

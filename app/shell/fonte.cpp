@@ -80,9 +80,8 @@ TextoFonte decodificaFonte(std::string_view bytes) {
 LinhasFonte decodificaLinhasFonte(BytesLidos bytes) {
     const auto comTexto = [](BytesLidos texto, size_t marca, CodificacaoLinhas codificacao) {
         auto buffer = std::make_unique<const BytesLidos>(std::move(texto));
-        std::pmr::vector<std::string_view> linhas =
-            vistasDasLinhas(comoTexto(*buffer).substr(marca));
-        return LinhasFonte{std::move(buffer), std::move(linhas), codificacao};
+        const std::string_view conteudo = comoTexto(*buffer).substr(marca);
+        return LinhasFonte{std::move(buffer), conteudo, codificacao};
     };
     const auto emUtf8 = [](const std::string& utf8) {
         return BytesLidos(utf8.begin(), utf8.end());
@@ -100,9 +99,10 @@ LinhasFonte decodificaLinhasFonte(BytesLidos bytes) {
 }
 
 std::vector<std::string> LinhasFonte::emUtf8() const {
+    const std::pmr::vector<std::string_view> vistas = linhas();
     std::vector<std::string> utf8;
-    utf8.reserve(linhas.size());
-    for (std::string_view linha : linhas)
+    utf8.reserve(vistas.size());
+    for (std::string_view linha : vistas)
         utf8.push_back(codificacao == CodificacaoLinhas::Cp1252 ? cp1252ParaUtf8(linha)
                                                                 : std::string(linha));
     return utf8;

@@ -14,6 +14,7 @@
 
 #include "leitura.hpp"
 #include "orvandel/montagem.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel {
 
@@ -26,16 +27,18 @@ struct TextoFonte {
 
 TextoFonte decodificaFonte(std::string_view bytes);
 
-// A source as the assembler reads it: the file's text in one buffer and each line a view into
-// it, instead of a string per line. A Windows-1252 file stays in its own bytes, which the engine
-// reads without a conversion; the other encodings are held as UTF-8. The buffer lives on the
-// heap, so that moving the whole leaves the views valid. Both draw on the default memory
+// A source as the assembler reads it: the file's text in one buffer, which the engine cuts into
+// lines itself, instead of a string per line. A Windows-1252 file stays in its own bytes, which
+// the engine reads without a conversion; the other encodings are held as UTF-8. The buffer lives
+// on the heap, so that moving the whole leaves `conteudo` valid; it draws on the default memory
 // resource, as the large buffers of a run do.
 struct LinhasFonte {
     std::unique_ptr<const BytesLidos> texto;
-    std::pmr::vector<std::string_view> linhas;
+    std::string_view conteudo; // the text past its byte-order mark
     CodificacaoLinhas codificacao = CodificacaoLinhas::Utf8;
 
+    // Each line viewed in `conteudo`, as the engine cuts them.
+    std::pmr::vector<std::string_view> linhas() const { return vistasDasLinhas(conteudo); }
     // The lines in UTF-8, as TextoFonte holds them (for the annotated listing).
     std::vector<std::string> emUtf8() const;
 };

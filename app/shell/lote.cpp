@@ -147,7 +147,7 @@ void LoteDeUmaMaquina::processaArquivo(const std::string& nome) {
 void LoteDeUmaMaquina::montaArquivo(const std::string& nome, ArquivoDoLote& arquivo) {
     const fs::path fonte = diretorio_ / caminhoUtf8(nome);
     const LinhasFonte texto = leLinhasFonte(fonte);
-    montagem_.monta(maquina_, texto.linhas, texto.codificacao);
+    montagem_.monta(maquina_, texto.conteudo, texto.codificacao);
     contaMensagens(arquivo, montagem_);
     if (montagem_.contErros() != 0) {
         ++resumo_.comErros;

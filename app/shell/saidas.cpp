@@ -57,7 +57,7 @@ bool montaEGrava(Montagem& montagem, Maquina maquina, std::span<const std::strin
 
 bool montaEGrava(Montagem& montagem, Maquina maquina, const LinhasFonte& linhas,
                  const fs::path& fonte, const fs::path& imagem) {
-    montagem.monta(maquina, linhas.linhas, linhas.codificacao);
+    montagem.monta(maquina, linhas.conteudo, linhas.codificacao);
     return gravaSemErros(montagem, fonte, imagem);
 }
 

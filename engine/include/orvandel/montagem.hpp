@@ -39,6 +39,10 @@ class Montagem {
     // for the whole file instead of one string per line.
     void monta(Maquina maquina, std::span<const std::string_view> linhas,
                CodificacaoLinhas codificacao);
+    // The same over a whole source text, cut into lines as vistasDasLinhas cuts it: what the
+    // command-line tool hands over. A long text is cut as the run goes, on the core that splits
+    // its lines ahead of pass 1.
+    void monta(Maquina maquina, std::string_view texto, CodificacaoLinhas codificacao);
     // The image zeroed and every table, message and recorded origin emptied, as before the
     // first run.
     void limpa();
@@ -64,6 +68,7 @@ class Montagem {
 
   private:
     void esqueceOrigens();
+    void preparaRegistro();
 
     std::unique_ptr<Montador> montador_; // the image and tables are too large for the stack
     bool registraOrigens_ = false;
