@@ -11,6 +11,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <span>
 #include <string_view>
 
@@ -37,10 +38,11 @@ class CorteDeLinhas {
     uint32_t finais_ = 0; // the line ends of the block before it not yet handed over
 };
 
-// The lines of a text, counted at once and cut when asked for: by the run's thread, or by a
-// thread that splits them ahead of the run (which then waits for them at each block). One
-// thread cuts at a time, and the lines stay in place until the object goes: their list is
-// allocated whole, at its final size.
+// The lines of a text, counted at once and cut when asked for, by whichever thread needs them
+// first: the thread that splits lines ahead of pass 1 cuts each block just before splitting it,
+// and the pass cuts what it reaches before that thread (which may start late, or fall behind).
+// The lines stay in place until the object goes: their list is allocated whole, at its final
+// size.
 class LinhasPorCortar {
   public:
     explicit LinhasPorCortar(std::string_view texto);
@@ -49,20 +51,19 @@ class LinhasPorCortar {
     LinhasPorCortar& operator=(const LinhasPorCortar&) = delete;
 
     size_t total() const { return total_; }
-    // Every line's place; a line may be read once it is cut (cortaAte, esperaAte).
+    // Every line's place; a thread may read a line once its own cortaAte has covered it.
     std::span<const std::string_view> linhas() const { return {linhas_, total_}; }
 
-    // Cuts the lines before line `ate` (at most total()) that are not cut yet.
-    void cortaAte(size_t ate) noexcept;
-    // Waits until another thread has cut the lines before line `ate`.
-    void esperaAte(size_t ate) const noexcept;
+    // Makes sure that the lines before line `ate` (at most total()) are cut: cuts those that
+    // are not, or, while another thread cuts, waits for it to finish.
+    void cortaAte(size_t ate);
 
   private:
     size_t total_;
     std::string_view* linhas_; // room for total_ lines, each constructed as it is cut
+    std::mutex corteEmCurso_;  // held while cutting; guards corte_ and linhas_'s uncut part
     CorteDeLinhas corte_;
-    size_t proxima_ = 0; // the cutting thread's own count
-    // What the waiting thread reads, on a cache line of its own.
+    // How many lines are cut: read without the lock, on a cache line of its own.
     alignas(64) std::atomic<size_t> cortadas_{0};
 };
 

@@ -93,20 +93,12 @@ void SeparacaoAdiantada::entraNoBloco(uint32_t bloco) {
     blocoDaPassagem_.store(bloco, std::memory_order_release);
     if (bloco % (kBlocosNoAnel / 2) == 0) blocoDaPassagem_.notify_one();
     blocoPronto_ = prontos_[bloco % kBlocosNoAnel].load(std::memory_order_acquire) == bloco + 1;
-    if (porCortar_) porCortar_->esperaAte((size_t{bloco} + 1) * kLinhasPorBloco);
-}
-
-// The pass waits for the lines the thread cuts: however the splitting ends, short of the pass
-// being done, the thread cuts the rest.
-void SeparacaoAdiantada::trabalha() {
-    separaBlocos();
-    if (porCortar_ && !parar_.load(std::memory_order_relaxed)) porCortar_->cortaAte(linhas_.size());
+    if (porCortar_) porCortar_->cortaAte((size_t{bloco} + 1) * kLinhasPorBloco);
 }
 
 // The thread works from copies of what it reads on every line: members read through `this`
 // would be loaded again after each record written, from a cache line the pass may be writing.
-// It never sleeps short of having cut every line the pass may reach meanwhile.
-void SeparacaoAdiantada::separaBlocos() {
+void SeparacaoAdiantada::trabalha() {
     const std::span<const std::string_view> linhas = linhas_;
     const CodificacaoLinhas codificacao = codificacao_;
     const uint32_t totalBlocos = totalBlocos_;

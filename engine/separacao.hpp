@@ -79,8 +79,8 @@ void separaAdiante(std::string_view linha, CodificacaoLinhas codificacao,
 // goes, wherever the pass leaves off, and must not outlive the lines.
 class SeparacaoAdiantada {
   public:
-    // Given `porCortar`, the lines are its own and the thread cuts them too, each block just
-    // before splitting it; the pass then waits at each block for its lines.
+    // Given `porCortar`, the lines are its own and still to be cut: the thread cuts each block
+    // just before splitting it, and the pass, at each block, what the thread has not.
     SeparacaoAdiantada(std::span<const std::string_view> linhas, CodificacaoLinhas codificacao,
                        const TabelaInstrucoes& instrucoes, LinhasPorCortar* porCortar = nullptr);
     ~SeparacaoAdiantada();
@@ -102,7 +102,6 @@ class SeparacaoAdiantada {
 
     void entraNoBloco(uint32_t bloco);
     void trabalha();
-    void separaBlocos();
 
     std::span<const std::string_view> linhas_;
     LinhasPorCortar* porCortar_;
