@@ -7,20 +7,25 @@
 #include "fontes_bench.hpp"
 #include "montagem.hpp"
 #include "orvandel/montagem.hpp"
+#include "orvandel/texto.hpp"
 
 namespace orvandel::bench {
 namespace {
 
-void montagem(benchmark::State& state, geracao::Dialeto dialeto, Maquina maquina) {
-    const auto linhas = static_cast<int>(state.range(0));
-    const std::vector<std::string>& fonte = linhasFonte(dialeto, linhas);
+// `monta(m)` over and over on one Montador, for a source of state.range(0) lines.
+template <typename Monta> void mede(benchmark::State& state, Monta&& monta) {
     auto m = std::make_unique<Montador>();
     for (auto _ : state) {
-        m->monta(maquina, fonte);
+        monta(*m);
         benchmark::DoNotOptimize(m->memoria.data());
     }
     if (m->contErros() != 0) state.SkipWithError("the generated source drew errors");
-    state.SetItemsProcessed(state.iterations() * linhas);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void montagem(benchmark::State& state, geracao::Dialeto dialeto, Maquina maquina) {
+    const std::vector<std::string>& fonte = linhasFonte(dialeto, static_cast<int>(state.range(0)));
+    mede(state, [&](Montador& m) { m.monta(maquina, fonte); });
 }
 
 BENCHMARK_CAPTURE(montagem, Jelmo, geracao::Dialeto::Jelmo, Maquina::Jelmo)
@@ -28,6 +33,24 @@ BENCHMARK_CAPTURE(montagem, Jelmo, geracao::Dialeto::Jelmo, Maquina::Jelmo)
     ->Range(1000, 1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(montagem, Kovra, geracao::Dialeto::Kovra, Maquina::Kovra)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+
+// The same runs over the source's whole text, as orvandel-cli hands it over: the engine counts
+// and cuts its lines, on the thread that splits them ahead of pass 1 from 8,192 lines on.
+void montagemTexto(benchmark::State& state, geracao::Dialeto dialeto, Maquina maquina) {
+    const std::string& texto = textoFonte(dialeto, static_cast<int>(state.range(0)));
+    const CodificacaoLinhas codificacao =
+        ehUtf8NaoAscii(texto) ? CodificacaoLinhas::Utf8 : CodificacaoLinhas::Cp1252;
+    mede(state, [&](Montador& m) { m.monta(maquina, texto, codificacao); });
+}
+
+BENCHMARK_CAPTURE(montagemTexto, Jelmo, geracao::Dialeto::Jelmo, Maquina::Jelmo)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(montagemTexto, Kovra, geracao::Dialeto::Kovra, Maquina::Kovra)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
     ->Unit(benchmark::kMillisecond);

@@ -1,5 +1,5 @@
-// The parts of a run on their own: the source decoder, the splitter, the value routines, and the
-// image and listing writers.
+// The parts of a run on their own: the source decoder, the line cut, the splitter, the value
+// routines, and the image and listing writers.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -35,6 +35,15 @@ void decodificador(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(decodificador)->Unit(benchmark::kMillisecond);
+
+// A source's text cut into line views: the lines counted, then cut, as the engine does.
+void corte(benchmark::State& state) {
+    const std::string& bytes = textoFonte(geracao::Dialeto::Jelmo, kLinhas);
+    for (auto _ : state) benchmark::DoNotOptimize(vistasDasLinhas(bytes));
+    state.SetItemsProcessed(state.iterations() * kLinhas);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(corte)->Unit(benchmark::kMillisecond);
 
 // separaLinha over every line, as pass 2 hands them over (8-bit, case as written).
 void separador(benchmark::State& state) {
